@@ -7,6 +7,8 @@
 #include <cstring>
 #include <memory>
 
+#include <emmintrin.h>
+
 // GBK here is code page 936 as glibc's iconv knows it ("CP936"). The two
 // directions are table-driven: the tables are read off iconv once, at first
 // use, so the conversions agree with it character for character while a
@@ -60,18 +62,14 @@ size_t UntilZero(std::string_view s) {
   return zero ? static_cast<const char*>(zero) - s.data() : s.size();
 }
 
-// Copies the ASCII run that starts at `i` (eight bytes at a time) and
-// returns the index after it.
-size_t CopyAsciiRun(const unsigned char* in, size_t i, size_t n, std::string& out) {
-  const size_t start = i;
-  while (i + 8 <= n) {
-    uint64_t word;
-    std::memcpy(&word, in + i, 8);
-    if (word & 0x8080808080808080ULL) break;
-    i += 8;
+// Index after the ASCII run that starts at `i`, sixteen bytes at a time.
+size_t AsciiRunEnd(const unsigned char* in, size_t i, size_t n) {
+  while (i + 16 <= n) {
+    const int mask = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)));
+    if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    i += 16;
   }
   while (i < n && in[i] < 0x80) ++i;
-  out.append(reinterpret_cast<const char*>(in) + start, i - start);
   return i;
 }
 
@@ -117,6 +115,20 @@ void AppendUtf8(std::string& out, uint32_t cp) {
   }
 }
 
+// Writes the GBK form of cp at `out` (room for two bytes) and returns the end.
+char* PutGbk(char* out, uint32_t cp, const GbkTables& t) {
+  const uint16_t code = cp < 0x80 ? static_cast<uint16_t>(cp) : cp <= 0xFFFF ? t.fromUnicode[cp] : 0;
+  if (cp != 0 && code == 0) {
+    *out++ = '?';
+  } else if (code < 0x100) {
+    *out++ = static_cast<char>(code);
+  } else {
+    *out++ = static_cast<char>(code >> 8);
+    *out++ = static_cast<char>(code & 0xFF);
+  }
+  return out;
+}
+
 void AppendGbk(std::string& out, uint32_t cp, const GbkTables& t) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -150,49 +162,77 @@ size_t DecodeGbk(const unsigned char* in, size_t i, size_t n, const GbkTables& t
   return 2;
 }
 
-template <typename Emit>
-void WalkUtf8(std::string_view text, std::string& asciiOut, Emit emit) {
-  const auto* in = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t n = UntilZero(text);
-  size_t i = 0;
-  while (i < n) {
-    if (in[i] < 0x80) {
-      i = CopyAsciiRun(in, i, n, asciiOut);
-      continue;
-    }
-    uint32_t cp;
-    const size_t length = DecodeUtf8(in, i, n, cp);
-    emit(length ? cp : '?');
-    i += length ? length : 1;
-  }
-}
-
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
   const GbkTables& t = Tables();
   const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
   const size_t n = UntilZero(gbk);
-  std::string out;
-  out.reserve(n + n / 2);
+  // A GBK character of two bytes is at most three in UTF-8; one byte at most three ('?' or the euro sign).
+  std::string out(n * 3, '\0');
+  char* o = out.data();
   size_t i = 0;
   while (i < n) {
     if (in[i] < 0x80) {
-      i = CopyAsciiRun(in, i, n, out);
+      const size_t end = AsciiRunEnd(in, i, n);
+      std::memcpy(o, in + i, end - i);
+      o += end - i;
+      i = end;
       continue;
     }
     uint32_t cp;
     i += DecodeGbk(in, i, n, t, cp);
-    AppendUtf8(out, cp);
+    if (cp < 0x80) {
+      *o++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      *o++ = static_cast<char>(0xC0 | cp >> 6);
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      *o++ = static_cast<char>(0xE0 | cp >> 12);
+      *o++ = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+      *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
   }
+  out.resize(static_cast<size_t>(o - out.data()));
   return out;
 }
 
 Text Utf8ToGbk(std::string_view utf8) {
   const GbkTables& t = Tables();
-  Text out;
-  out.reserve(UntilZero(utf8));
-  WalkUtf8(utf8, out, [&](uint32_t cp) { AppendGbk(out, cp, t); });
+  const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
+  const size_t n = UntilZero(utf8);
+  // Never longer than the input: each UTF-8 sequence of k bytes gives at most k bytes.
+  Text out(n, '\0');
+  char* o = out.data();
+  size_t i = 0;
+  while (i < n) {
+    if (in[i] < 0x80) {
+      const size_t end = AsciiRunEnd(in, i, n);
+      std::memcpy(o, in + i, end - i);
+      o += end - i;
+      i = end;
+      continue;
+    }
+    // Chinese text is three-byte sequences: take them without the general decoder.
+    if ((in[i] & 0xF0) == 0xE0 && i + 2 < n && (in[i + 1] & 0xC0) == 0x80 && (in[i + 2] & 0xC0) == 0x80) {
+      const uint32_t cp = (in[i] & 0x0Fu) << 12 | (in[i + 1] & 0x3Fu) << 6 | (in[i + 2] & 0x3Fu);
+      if (cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF)) {
+        const uint16_t code = t.fromUnicode[cp];
+        if (code > 0xFF) {
+          o[0] = static_cast<char>(code >> 8);
+          o[1] = static_cast<char>(code & 0xFF);
+          o += 2;
+          i += 3;
+          continue;
+        }
+      }
+    }
+    uint32_t cp;
+    const size_t length = DecodeUtf8(in, i, n, cp);
+    o = PutGbk(o, length ? cp : '?', t);
+    i += length ? length : 1;
+  }
+  out.resize(static_cast<size_t>(o - out.data()));
   return out;
 }
 

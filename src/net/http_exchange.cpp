@@ -14,7 +14,7 @@ namespace {
 // A header block larger than this is not a reply the program can use.
 constexpr size_t kMaxHeaderBytes = size_t{1} << 20;
 // How often a transfer on a worker looks at the worker's token.
-constexpr long kTokenPollMs = 50;
+constexpr long kTokenPollMs = 20;
 
 struct EasyDeleter {
   void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
@@ -271,7 +271,7 @@ ExchangeResult RunExchange(const ExchangeRequest& request) {
   }
 
   CURL* handle = curl.get();
-  if (curl_easy_setopt(handle, CURLOPT_URL, request.url.c_str()) != CURLE_OK) {
+  if (!IsHttpUrl(request.url) || curl_easy_setopt(handle, CURLOPT_URL, request.url.c_str()) != CURLE_OK) {
     result.failure = ExchangeFailure::BadUrl;
     return result;
   }
@@ -324,6 +324,10 @@ Text WireUrl(const Text& url, bool nonAsciiAsUtf8) {
 }
 
 bool IsHttpUrl(const Text& wireUrl) {
+  // libcurl forgives "http:///host/path"; an address with an empty host is
+  // not one the program can have meant.
+  const size_t schemeEnd = wireUrl.find("://");
+  if (schemeEnd == Text::npos || wireUrl.size() <= schemeEnd + 3 || wireUrl[schemeEnd + 3] == '/') return false;
   CURLU* parts = curl_url();
   if (!parts) return false;
   bool usable = false;

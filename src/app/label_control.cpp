@@ -1,0 +1,44 @@
+#include "app/label_control.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+#include "app/qt/qt_text.h"
+#include "app/qt/widget_ref.h"
+
+Text LabelControl::Caption() const {
+  Text caption;
+  RunControlOperation([&] {
+    if (auto* label = WidgetAs<QLabel>(ref_)) {
+      caption = FromQString(label->text());
+    } else if (auto* group = WidgetAs<QGroupBox>(ref_)) {
+      caption = FromQString(group->title());
+    }
+  });
+  return caption;
+}
+
+void LabelControl::SetCaption(const Text& caption) {
+  RunControlOperation([&] {
+    if (auto* label = WidgetAs<QLabel>(ref_)) {
+      label->setText(ToQString(caption));
+    } else if (auto* group = WidgetAs<QGroupBox>(ref_)) {
+      group->setTitle(ToQString(caption));
+    }
+  });
+}
+
+void LabelControl::SetCaptionColour(uint32_t rgb) {
+  WithWidget<QWidget>(ref_, [&](QWidget& control) {
+    QPalette palette = control.palette();
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(rgb & 0xFFFFFFu));
+    control.setPalette(palette);
+  });
+}
+
+uint32_t LabelControl::CaptionColour() const {
+  uint32_t rgb = 0;
+  WithWidget<QWidget>(ref_,
+                      [&](QWidget& control) { rgb = control.palette().color(QPalette::WindowText).rgb() & 0xFFFFFFu; });
+  return rgb;
+}

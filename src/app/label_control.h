@@ -1,0 +1,17 @@
+#pragma once
+// A label or a group box: its caption, and the colour of that caption.
+#include <cstdint>
+
+#include "app/control_handle.h"
+
+class LabelControl : public ControlHandle {
+ public:
+  LabelControl() = default;
+  LabelControl(const Window& window, std::string_view name) : ControlHandle(window, name) {}
+
+  Text Caption() const;
+  void SetCaption(const Text& caption);
+  // 0xRRGGBB.
+  void SetCaptionColour(uint32_t rgb);
+  uint32_t CaptionColour() const;
+};

@@ -16,7 +16,7 @@ struct PageRequest {
   int page = 1;
   int pageSize = 40;
   int sortType = 0;
-  CatalogFilter filter;
+  SampleItemFilter filter;
 };
 
 std::optional<int64_t> Scaled(const std::optional<int64_t>& value) {
@@ -24,12 +24,12 @@ std::optional<int64_t> Scaled(const std::optional<int64_t>& value) {
   return *value * 100;
 }
 
-PageRequest ReadPageRequest(const QueryString& query, bool searchKeys) {
+PageRequest ReadPageRequest(const SampleQuery& query, bool searchKeys) {
   PageRequest request;
   request.page = static_cast<int>(std::max<int64_t>(query.NumberOr("toPage", 1), 1));
   request.pageSize = static_cast<int>(std::clamp<int64_t>(query.NumberOr("perPageSize", 40), 1, 100));
   request.sortType = static_cast<int>(query.NumberOr("sortType", 0));
-  CatalogFilter& f = request.filter;
+  SampleItemFilter& f = request.filter;
   f.minPrice = Scaled(query.Number("startPrice"));
   f.maxPrice = Scaled(query.Number("endPrice"));
   f.minRate = Scaled(query.Number("startTkRate"));
@@ -47,7 +47,7 @@ PageRequest ReadPageRequest(const QueryString& query, bool searchKeys) {
 // The platform's search id: stable for the same search so that equal
 // requests get equal replies.
 std::string SearchId(const std::string& source, const std::string& keyword, int page) {
-  const uint64_t h = Hash64(keyword + "#" + std::to_string(page), Hash64(source));
+  const uint64_t h = SampleHash(keyword + "#" + std::to_string(page), SampleHash(source));
   return "10_127.0.0.1_" + std::to_string(300 + h % 700) + "_" +
          std::to_string(1467000000000ull + (h >> 20) % 999999999);
 }
@@ -88,42 +88,43 @@ std::string Paginator(int page, int pageSize, size_t total) {
 // One item. The key order matters to the program's patterns: the picture
 // address (ending in "g") comes right before the title, the 30-day sales
 // right before "rlRate", the commission rate right before the commission.
-std::string ItemJson(const CatalogItem& item) {
+std::string ItemJson(const SampleItem& item) {
   const std::string id = std::to_string(item.auctionId);
   return "{\"eventCreatorId\":0,\"rootCatId\":" + std::to_string(item.rootCatId) +
          ",\"leafCatId\":" + std::to_string(item.leafCatId) + ",\"debugInfo\":null,\"rootCatScore\":0,\"nick\":\"" +
-         JsonEscape(item.nick) + "\",\"userType\":" + std::to_string(item.userType) +
-         ",\"sellerId\":" + std::to_string(item.sellerId) + ",\"shopTitle\":\"" + JsonEscape(item.shopTitle) +
-         "\",\"pictUrl\":\"" + item.pictUrl + "\",\"title\":\"" + JsonEscape(item.title) + "\",\"auctionId\":" + id +
+         SampleJsonEscape(item.nick) + "\",\"userType\":" + std::to_string(item.userType) +
+         ",\"sellerId\":" + std::to_string(item.sellerId) + ",\"shopTitle\":\"" + SampleJsonEscape(item.shopTitle) +
+         "\",\"pictUrl\":\"" + item.pictUrl + "\",\"title\":\"" + SampleJsonEscape(item.title) +
+         "\",\"auctionId\":" + id +
          ",\"couponActivityId\":null,\"auctionUrl\":\"http://item.taobao.com/item.htm?id=" + id +
-         "\",\"reservePrice\":" + Decimal(item.reservePrice) + ",\"zkPrice\":" + Decimal(item.zkPrice) +
-         ",\"tkRate\":" + Decimal(item.tkRate) + ",\"tkCommFee\":" + Decimal(item.tkCommFee) +
-         ",\"eventRate\":" + Decimal(item.eventRate) + ",\"biz30day\":" + std::to_string(item.biz30day) +
-         ",\"rlRate\":" + Decimal(item.rlRate) + ",\"totalNum\":" + std::to_string(item.totalNum) +
-         ",\"totalFee\":" + Decimal(item.totalFee) + ",\"dayLeft\":" + std::to_string(item.dayLeft) +
+         "\",\"reservePrice\":" + SampleDecimal(item.reservePrice) + ",\"zkPrice\":" + SampleDecimal(item.zkPrice) +
+         ",\"tkRate\":" + SampleDecimal(item.tkRate) + ",\"tkCommFee\":" + SampleDecimal(item.tkCommFee) +
+         ",\"eventRate\":" + SampleDecimal(item.eventRate) + ",\"biz30day\":" + std::to_string(item.biz30day) +
+         ",\"rlRate\":" + SampleDecimal(item.rlRate) + ",\"totalNum\":" + std::to_string(item.totalNum) +
+         ",\"totalFee\":" + SampleDecimal(item.totalFee) + ",\"dayLeft\":" + std::to_string(item.dayLeft) +
          ",\"hasRecommended\":null,\"hasSame\":null,\"sameItemPid\":\"" + std::to_string(-(item.auctionId % 100000)) +
          "\",\"tkSpecialCampaignIdRateMap\":null}";
 }
 
-std::string Navigator(const std::vector<ChannelCategory>& categories, uint64_t seed) {
-  SeededRandom rng(seed);
+std::string Navigator(const std::vector<SampleChannelCategory>& categories, uint64_t seed) {
+  SampleRandom rng(seed);
   std::string out = "[";
   for (size_t i = 0; i < categories.size(); ++i) {
     if (i) out += ",";
-    out += "{\"name\":\"" + JsonEscape(categories[i].name) + "\",\"id\":" + std::to_string(categories[i].id) +
+    out += "{\"name\":\"" + SampleJsonEscape(categories[i].name) + "\",\"id\":" + std::to_string(categories[i].id) +
            ",\"count\":" + std::to_string(rng.Range(12, 98000)) + ",\"level\":1}";
   }
   return out + "]";
 }
 
-std::string ResultReply(const ThemeChannel* channel, const QueryString& query, bool searchKeys) {
-  const std::string keyword = CleanUtf8(query.Get("q"), kMaxKeywordBytes);
+std::string ResultReply(const SampleChannel* channel, const SampleQuery& query, bool searchKeys) {
+  const std::string keyword = SampleCleanUtf8(query.Get("q"), kMaxKeywordBytes);
   const PageRequest request = ReadPageRequest(query, searchKeys);
   const std::string source = channel ? channel->code : "search";
   const std::string pvid = SearchId(source, keyword, request.page);
 
-  std::vector<CatalogItem> items = BuildCatalog(channel, keyword);
-  FilterAndSort(items, request.filter, request.sortType);
+  std::vector<SampleItem> items = BuildSampleCatalog(channel, keyword);
+  FilterAndSortSampleItems(items, request.filter, request.sortType);
   const size_t begin = static_cast<size_t>(request.page - 1) * request.pageSize;
   if (begin >= items.size()) return EmptyReply(pvid, request.page, request.pageSize);
   const size_t end = std::min(items.size(), begin + request.pageSize);
@@ -134,22 +135,22 @@ std::string ResultReply(const ThemeChannel* channel, const QueryString& query, b
     list += ItemJson(items[i]);
   }
   list += "]";
-  const std::vector<ChannelCategory>& categories = channel ? channel->categories : SearchCategories();
+  const std::vector<SampleChannelCategory>& categories = channel ? channel->categories : SampleSearchCategories();
   return "{\"data\":{\"head\":" + Head(pvid, request.page, request.pageSize, end - begin) +
          ",\"condition\":null,\"paginator\":" + Paginator(request.page, request.pageSize, items.size()) +
-         ",\"pageList\":" + list + ",\"navigator\":" + Navigator(categories, Hash64(source + keyword)) +
+         ",\"pageList\":" + list + ",\"navigator\":" + Navigator(categories, SampleHash(source + keyword)) +
          ",\"extraInfo\":null},\"info\":{\"message\":null,\"pvid\":\"" + pvid +
          "\",\"ok\":true},\"ok\":true,\"invalidKey\":null}";
 }
 
 }  // namespace
 
-std::string SearchReply(const QueryString& query) { return ResultReply(nullptr, query, true); }
+std::string SampleSearchReply(const SampleQuery& query) { return ResultReply(nullptr, query, true); }
 
-std::string ChannelReply(const std::string& code, const QueryString& query) {
-  const ThemeChannel* channel = FindThemeChannel(code);
+std::string SampleChannelReply(const std::string& code, const SampleQuery& query) {
+  const SampleChannel* channel = FindSampleChannel(code);
   if (!channel) {
-    return "{\"data\":null,\"info\":{\"message\":\"" + JsonEscape("频道不存在") +
+    return "{\"data\":null,\"info\":{\"message\":\"" + SampleJsonEscape("频道不存在") +
            "\",\"ok\":false},\"ok\":false,\"invalidKey\":null}";
   }
   return ResultReply(channel, query, false);

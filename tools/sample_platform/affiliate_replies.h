@@ -7,8 +7,8 @@
 // "nothing found" reply, which holds no item fields at all.
 #include <string>
 
-class QueryString;
+class SampleQuery;
 
-std::string SearchReply(const QueryString& query);
+std::string SampleSearchReply(const SampleQuery& query);
 // `code` is the channel code of the path; an unknown code gets an error reply.
-std::string ChannelReply(const std::string& code, const QueryString& query);
+std::string SampleChannelReply(const std::string& code, const SampleQuery& query);

@@ -1,7 +1,7 @@
 #include "sample_platform/category_tables.h"
 
-const std::vector<CategoryTable>& CategoryTables() {
-  static const std::vector<CategoryTable> tables = {
+const std::vector<SampleCategoryTable>& SampleCategoryTables() {
+  static const std::vector<SampleCategoryTable> tables = {
       {"TR_FS",
        "50010850",
        "服饰",
@@ -111,29 +111,29 @@ const std::vector<CategoryTable>& CategoryTables() {
   return tables;
 }
 
-const CategoryTable* FindCategoryTable(std::string_view topId) {
-  for (const CategoryTable& table : CategoryTables()) {
+const SampleCategoryTable* FindSampleCategoryTable(std::string_view topId) {
+  for (const SampleCategoryTable& table : SampleCategoryTables()) {
     if (topId == table.topId) return &table;
   }
   return nullptr;
 }
 
-const CategoryLeaf* FindCategoryLeaf(const CategoryTable& table, std::string_view leafId) {
-  for (const CategoryGroup& group : table.groups) {
-    for (const CategoryLeaf& leaf : group.leaves) {
+const SampleCategoryLeaf* FindSampleCategoryLeaf(const SampleCategoryTable& table, std::string_view leafId) {
+  for (const SampleCategoryGroup& group : table.groups) {
+    for (const SampleCategoryLeaf& leaf : group.leaves) {
       if (leafId == leaf.id) return &leaf;
     }
   }
   return nullptr;
 }
 
-const std::vector<const char*>& KeywordPrefixes() {
+const std::vector<const char*>& SampleKeywordPrefixes() {
   static const std::vector<const char*> words = {"新款", "夏季", "韩版", "正品", "秋冬", "学生",
                                                  "加厚", "大码", "迷你", "进口", "儿童", "情侣"};
   return words;
 }
 
-const std::vector<const char*>& KeywordSuffixes() {
+const std::vector<const char*>& SampleKeywordSuffixes() {
   static const std::vector<const char*> words = {"女",   "男",   "2016", "包邮", "套装", "长款",
                                                  "批发", "专柜", "新品", "清仓", "礼盒", "旗舰店"};
   return words;

@@ -5,29 +5,29 @@
 #include <string_view>
 #include <vector>
 
-struct CategoryLeaf {
+struct SampleCategoryLeaf {
   const char* name;
   const char* id;
 };
 
-struct CategoryGroup {
+struct SampleCategoryGroup {
   const char* name;
-  std::vector<CategoryLeaf> leaves;
+  std::vector<SampleCategoryLeaf> leaves;
 };
 
-struct CategoryTable {
+struct SampleCategoryTable {
   const char* topId;
   const char* categoryId;
   const char* name;
-  std::vector<CategoryGroup> groups;
+  std::vector<SampleCategoryGroup> groups;
 };
 
-const std::vector<CategoryTable>& CategoryTables();
+const std::vector<SampleCategoryTable>& SampleCategoryTables();
 // nullptr for an unknown topId.
-const CategoryTable* FindCategoryTable(std::string_view topId);
+const SampleCategoryTable* FindSampleCategoryTable(std::string_view topId);
 // The leaf of `table` with that id; nullptr when the table has none.
-const CategoryLeaf* FindCategoryLeaf(const CategoryTable& table, std::string_view leafId);
+const SampleCategoryLeaf* FindSampleCategoryLeaf(const SampleCategoryTable& table, std::string_view leafId);
 
 // Words that keyword rankings put before and after a category name.
-const std::vector<const char*>& KeywordPrefixes();
-const std::vector<const char*>& KeywordSuffixes();
+const std::vector<const char*>& SampleKeywordPrefixes();
+const std::vector<const char*>& SampleKeywordSuffixes();

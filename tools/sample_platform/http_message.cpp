@@ -38,14 +38,14 @@ std::string_view OriginForm(std::string_view target) {
 
 }  // namespace
 
-std::string HttpRequest::Header(std::string_view name) const {
+std::string SampleRequest::Header(std::string_view name) const {
   for (const auto& [n, v] : headers) {
     if (EqualsIgnoringCase(n, name)) return v;
   }
   return "";
 }
 
-std::string HttpRequest::HostName() const {
+std::string SampleRequest::HostName() const {
   std::string host = Header("Host");
   if (!host.empty() && host.front() != '[') {
     const size_t colon = host.find(':');
@@ -55,12 +55,12 @@ std::string HttpRequest::HostName() const {
   return host;
 }
 
-std::string HttpRequest::Path() const {
+std::string SampleRequest::Path() const {
   const std::string_view origin = OriginForm(target);
   return std::string(origin.substr(0, origin.find('?')));
 }
 
-std::string HttpRequest::Query() const {
+std::string SampleRequest::Query() const {
   const std::string_view origin = OriginForm(target);
   const size_t q = origin.find('?');
   if (q == std::string_view::npos) return "";
@@ -68,7 +68,7 @@ std::string HttpRequest::Query() const {
   return std::string(query.substr(0, query.find('#')));
 }
 
-HeadParse ParseRequestHead(std::string_view buffer, HttpRequest& request, size_t& headLength) {
+RequestHeadParse ParseSampleRequestHead(std::string_view buffer, SampleRequest& request, size_t& headLength) {
   size_t end = buffer.find("\r\n\r\n");
   size_t terminator = 4;
   const size_t bare = buffer.find("\n\n");
@@ -76,10 +76,10 @@ HeadParse ParseRequestHead(std::string_view buffer, HttpRequest& request, size_t
     end = bare;
     terminator = 2;
   }
-  if (end == std::string_view::npos) return HeadParse::Incomplete;
+  if (end == std::string_view::npos) return RequestHeadParse::Incomplete;
   headLength = end + terminator;
   const std::string_view head = buffer.substr(0, headLength);
-  request = HttpRequest();
+  request = SampleRequest();
   request.head = std::string(head);
 
   size_t lineStart = 0;
@@ -94,23 +94,23 @@ HeadParse ParseRequestHead(std::string_view buffer, HttpRequest& request, size_t
       first = false;
       const size_t a = line.find(' ');
       const size_t b = a == std::string_view::npos ? a : line.find(' ', a + 1);
-      if (a == std::string_view::npos || b == std::string_view::npos) return HeadParse::Bad;
+      if (a == std::string_view::npos || b == std::string_view::npos) return RequestHeadParse::Bad;
       request.method = std::string(line.substr(0, a));
       request.target = std::string(line.substr(a + 1, b - a - 1));
       request.version = std::string(line.substr(b + 1));
       if (!IsToken(request.method) || request.target.empty() || request.version.rfind("HTTP/1.", 0) != 0) {
-        return HeadParse::Bad;
+        return RequestHeadParse::Bad;
       }
       continue;
     }
     const size_t colon = line.find(':');
-    if (colon == std::string_view::npos || !IsToken(line.substr(0, colon))) return HeadParse::Bad;
+    if (colon == std::string_view::npos || !IsToken(line.substr(0, colon))) return RequestHeadParse::Bad;
     request.headers.emplace_back(std::string(line.substr(0, colon)), std::string(TrimBlanks(line.substr(colon + 1))));
   }
-  return first ? HeadParse::Bad : HeadParse::Ok;
+  return first ? RequestHeadParse::Bad : RequestHeadParse::Ok;
 }
 
-std::string StatusReason(int status) {
+std::string SampleStatusReason(int status) {
   switch (status) {
     case 200:
       return "OK";
@@ -133,8 +133,8 @@ std::string StatusReason(int status) {
   }
 }
 
-std::string ReplyHead(const HttpReply& reply, size_t bodyLength, bool keepAlive) {
-  std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + StatusReason(reply.status) + "\r\n";
+std::string SampleReplyHead(const SampleReply& reply, size_t bodyLength, bool keepAlive) {
+  std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + SampleStatusReason(reply.status) + "\r\n";
   head += "Server: marvane-sample\r\n";
   if (!reply.contentType.empty()) head += "Content-Type: " + reply.contentType + "\r\n";
   head += "Content-Length: " + std::to_string(bodyLength) + "\r\n";

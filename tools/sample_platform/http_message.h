@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-struct HttpRequest {
+struct SampleRequest {
   std::string method;
   std::string target;   // as sent: origin form "/path?query" (absolute form is kept too)
   std::string version;  // "HTTP/1.1"
@@ -26,29 +26,29 @@ struct HttpRequest {
 
 // How the reply leaves the connection. Normal replies are written whole;
 // the other two imitate a broken server.
-enum class Delivery {
+enum class ReplyDelivery {
   Whole,
   Reset,      // no reply: the connection is reset (TCP RST) right away
   Truncated,  // the head announces the whole body, half of it is sent, then the connection closes
 };
 
-struct HttpReply {
+struct SampleReply {
   int status = 200;
   std::string contentType;
   std::string body;
   std::vector<std::pair<std::string, std::string>> extraHeaders;
-  Delivery delivery = Delivery::Whole;
+  ReplyDelivery delivery = ReplyDelivery::Whole;
   int delayMs = 0;  // wait before answering
 };
 
-enum class HeadParse { Ok, Incomplete, Bad };
+enum class RequestHeadParse { Ok, Incomplete, Bad };
 
 // Finds the end of the head in `buffer` (CR LF CR LF, or a bare LF LF) and
 // parses it. On Ok, `headLength` is the length of the head including the
 // blank line and `request` holds everything but the body.
-HeadParse ParseRequestHead(std::string_view buffer, HttpRequest& request, size_t& headLength);
+RequestHeadParse ParseSampleRequestHead(std::string_view buffer, SampleRequest& request, size_t& headLength);
 
 // Status line and headers of `reply` for a body of `bodyLength` bytes.
-std::string ReplyHead(const HttpReply& reply, size_t bodyLength, bool keepAlive);
+std::string SampleReplyHead(const SampleReply& reply, size_t bodyLength, bool keepAlive);
 
-std::string StatusReason(int status);
+std::string SampleStatusReason(int status);

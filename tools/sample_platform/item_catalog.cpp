@@ -23,8 +23,8 @@ std::vector<std::string> Tokens(const std::string& keyword) {
 
 std::string Highlight(const std::string& token) { return "<span class=H>" + token + "</span>"; }
 
-std::string Title(SeededRandom& rng, const ThemeChannel* channel, const std::vector<std::string>& tokens) {
-  const TitleWords& words = GenericTitleWords();
+std::string Title(SampleRandom& rng, const SampleChannel* channel, const std::vector<std::string>& tokens) {
+  const SampleTitleWords& words = SampleTitleWordLists();
   std::string title = rng.Pick(words.prefixes);
   if (rng.Chance(60)) title += rng.Pick(words.styles);
   if (!tokens.empty()) title += Highlight(tokens.front());
@@ -40,7 +40,7 @@ std::string Title(SeededRandom& rng, const ThemeChannel* channel, const std::vec
   return title;
 }
 
-std::string PictureCode(SeededRandom& rng) {
+std::string PictureCode(SampleRandom& rng) {
   static const char kAlphabet[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
   std::string code;
   for (int i = 0; i < 14; ++i) code += kAlphabet[rng.Range(0, 61)];
@@ -48,18 +48,18 @@ std::string PictureCode(SeededRandom& rng) {
 }
 
 // Prices end the way shops price things: 59.90, 128.00, 39.80, 99.99.
-int64_t ShopPrice(SeededRandom& rng, int64_t minCents, int64_t maxCents) {
+int64_t ShopPrice(SampleRandom& rng, int64_t minCents, int64_t maxCents) {
   static const int kEndings[] = {0, 90, 80, 50, 99, 88, 0, 90};
   const int64_t yuan = rng.Range(minCents / 100, std::max(minCents / 100, maxCents / 100 - 1));
   int64_t price = yuan * 100 + rng.Pick(kEndings);
   return std::clamp<int64_t>(price, std::max<int64_t>(minCents, 1), maxCents);
 }
 
-CatalogItem MakeItem(uint64_t seed, int index, const ThemeChannel* channel, const std::vector<std::string>& tokens,
-                     int64_t basePrice) {
-  SeededRandom rng(Hash64(std::to_string(index), seed));
-  const ShopWords& shops = GenericShopWords();
-  CatalogItem item;
+SampleItem MakeItem(uint64_t seed, int index, const SampleChannel* channel, const std::vector<std::string>& tokens,
+                    int64_t basePrice) {
+  SampleRandom rng(SampleHash(std::to_string(index), seed));
+  const SampleShopWords& shops = SampleShopWordLists();
+  SampleItem item;
   item.auctionId = 520000000000 + static_cast<int64_t>(rng.Next() % 20000000000ull);
   item.sellerId = 100000000 + static_cast<int64_t>(rng.Next() % 3000000000ull);
   item.userType = rng.Chance(35) ? 1 : 0;
@@ -71,15 +71,19 @@ CatalogItem MakeItem(uint64_t seed, int index, const ThemeChannel* channel, cons
   item.pictUrl = std::string("http://") + kPictureHost + "/bao/uploaded/i" + std::to_string(rng.Range(1, 4)) + "/" +
                  std::to_string(item.sellerId) + "/TB1" + PictureCode(rng) + (png ? ".png" : ".jpg");
 
-  const std::vector<ChannelCategory>& categories = channel ? channel->categories : SearchCategories();
+  const std::vector<SampleChannelCategory>& categories = channel ? channel->categories : SampleSearchCategories();
   item.leafCatId = rng.Pick(categories).id;
   item.rootCatId = channel ? 0 : item.leafCatId;
 
   if (channel) {
     item.zkPrice = ShopPrice(rng, channel->minPriceCents, channel->maxPriceCents);
   } else {
-    const int64_t low = std::max<int64_t>(basePrice * 35 / 100, 190);
-    item.zkPrice = ShopPrice(rng, low, basePrice * 260 / 100);
+    // Most items cost about what the keyword's things cost; some are cheap
+    // accessories, some premium versions.
+    const int band = static_cast<int>(rng.Range(1, 100));
+    const int64_t low = band <= 15 ? 300 : band <= 85 ? basePrice * 35 / 100 : basePrice * 260 / 100;
+    const int64_t high = band <= 15 ? basePrice * 35 / 100 : band <= 85 ? basePrice * 260 / 100 : basePrice * 600 / 100;
+    item.zkPrice = ShopPrice(rng, std::max<int64_t>(low, 190), std::max<int64_t>(high, 390));
   }
   item.reservePrice = item.zkPrice * rng.Range(110, 250) / 100 / 100 * 100;
   if (item.reservePrice < item.zkPrice) item.reservePrice = item.zkPrice;
@@ -105,9 +109,9 @@ CatalogItem MakeItem(uint64_t seed, int index, const ThemeChannel* channel, cons
 
 }  // namespace
 
-std::vector<CatalogItem> BuildCatalog(const ThemeChannel* channel, const std::string& keyword) {
-  const uint64_t seed = Hash64(keyword, Hash64(channel ? channel->code : "search"));
-  SeededRandom rng(seed);
+std::vector<SampleItem> BuildSampleCatalog(const SampleChannel* channel, const std::string& keyword) {
+  const uint64_t seed = SampleHash(keyword, SampleHash(channel ? channel->code : "search"));
+  SampleRandom rng(seed);
   // How much a search finds depends on the keyword: a few pages for some,
   // dozens for others; a theme channel without a keyword lists its whole range.
   int64_t count;
@@ -120,55 +124,55 @@ std::vector<CatalogItem> BuildCatalog(const ThemeChannel* channel, const std::st
   }
   const int64_t basePrice = rng.Range(15, 400) * 100;
   const std::vector<std::string> tokens = Tokens(keyword);
-  std::vector<CatalogItem> items;
+  std::vector<SampleItem> items;
   items.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) items.push_back(MakeItem(seed, i, channel, tokens, basePrice));
   return items;
 }
 
-void FilterAndSort(std::vector<CatalogItem>& items, const CatalogFilter& f, int sortType) {
-  std::erase_if(items, [&](const CatalogItem& item) {
+void FilterAndSortSampleItems(std::vector<SampleItem>& items, const SampleItemFilter& f, int sortType) {
+  std::erase_if(items, [&](const SampleItem& item) {
     return (f.minPrice && item.zkPrice < *f.minPrice) || (f.maxPrice && item.zkPrice > *f.maxPrice) ||
            (f.minRate && item.tkRate < *f.minRate) || (f.maxRate && item.tkRate > *f.maxRate) ||
            (f.minSales && item.biz30day < *f.minSales) || (f.minRlRate && item.rlRate < *f.minRlRate) ||
            (f.userType && item.userType != *f.userType);
   });
-  std::function<int64_t(const CatalogItem&)> key;
+  std::function<int64_t(const SampleItem&)> key;
   bool ascending = false;
   switch (sortType) {
     case 9:
-      key = [](const CatalogItem& i) { return i.biz30day; };
+      key = [](const SampleItem& i) { return i.biz30day; };
       break;
     case 3:
-      key = [](const CatalogItem& i) { return i.zkPrice; };
+      key = [](const SampleItem& i) { return i.zkPrice; };
       break;
     case 4:
-      key = [](const CatalogItem& i) { return i.zkPrice; };
+      key = [](const SampleItem& i) { return i.zkPrice; };
       ascending = true;
       break;
     case 1:
-      key = [](const CatalogItem& i) { return i.tkRate; };
+      key = [](const SampleItem& i) { return i.tkRate; };
       break;
     case 5:
-      key = [](const CatalogItem& i) { return i.totalNum; };
+      key = [](const SampleItem& i) { return i.totalNum; };
       break;
     case 7:
-      key = [](const CatalogItem& i) { return i.totalFee; };
+      key = [](const SampleItem& i) { return i.totalFee; };
       break;
     case 11:
-      key = [](const CatalogItem& i) { return static_cast<int64_t>(i.dayLeft); };
+      key = [](const SampleItem& i) { return static_cast<int64_t>(i.dayLeft); };
       break;
     case 12:
-      key = [](const CatalogItem& i) { return static_cast<int64_t>(i.dayLeft); };
+      key = [](const SampleItem& i) { return static_cast<int64_t>(i.dayLeft); };
       ascending = true;
       break;
     case 13:
-      key = [](const CatalogItem& i) { return i.auctionId; };
+      key = [](const SampleItem& i) { return i.auctionId; };
       break;
     default:
       return;
   }
-  std::stable_sort(items.begin(), items.end(), [&](const CatalogItem& a, const CatalogItem& b) {
+  std::stable_sort(items.begin(), items.end(), [&](const SampleItem& a, const SampleItem& b) {
     return ascending ? key(a) < key(b) : key(a) > key(b);
   });
 }

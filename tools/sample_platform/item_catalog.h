@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-struct ThemeChannel;
+struct SampleChannel;
 
-struct CatalogItem {
+struct SampleItem {
   int64_t auctionId = 0;
   int64_t sellerId = 0;
   int userType = 0;  // 1: mall shop, 0: marketplace shop
@@ -35,9 +35,9 @@ struct CatalogItem {
 
 // `channel` nullptr: the keyword search. `keyword` is UTF-8; blanks separate
 // the tokens that titles highlight.
-std::vector<CatalogItem> BuildCatalog(const ThemeChannel* channel, const std::string& keyword);
+std::vector<SampleItem> BuildSampleCatalog(const SampleChannel* channel, const std::string& keyword);
 
-struct CatalogFilter {
+struct SampleItemFilter {
   std::optional<int64_t> minPrice, maxPrice;  // fen
   std::optional<int64_t> minRate, maxRate;    // hundredths of a percent
   std::optional<int64_t> minSales;            // biz30day
@@ -49,4 +49,4 @@ struct CatalogFilter {
 // to low, 4 price low to high, 1 commission rate, 5 promotions, 7 commission
 // paid, 11 / 12 days left long to short / short to long, 13 newest event
 // first; anything else keeps the catalog's own order.
-void FilterAndSort(std::vector<CatalogItem>& items, const CatalogFilter& filter, int sortType);
+void FilterAndSortSampleItems(std::vector<SampleItem>& items, const SampleItemFilter& filter, int sortType);

@@ -76,7 +76,7 @@ bool AppendSimpleEscape(std::string& out, unsigned char c) {
 
 }  // namespace
 
-std::string JsonEscape(std::string_view utf8) {
+std::string SampleJsonEscape(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size() + 8);
   for (unsigned char c : utf8) {
@@ -85,8 +85,8 @@ std::string JsonEscape(std::string_view utf8) {
   return out;
 }
 
-std::string UnicodeEscape(std::string_view utf8) {
-  const std::string clean = CleanUtf8(utf8, utf8.size());
+std::string SampleUnicodeEscape(std::string_view utf8) {
+  const std::string clean = SampleCleanUtf8(utf8, utf8.size());
   std::string out;
   out.reserve(clean.size() * 2);
   size_t i = 0;
@@ -106,7 +106,7 @@ std::string UnicodeEscape(std::string_view utf8) {
   return out;
 }
 
-std::string Decimal(int64_t hundredths) {
+std::string SampleDecimal(int64_t hundredths) {
   const bool negative = hundredths < 0;
   const uint64_t v = negative ? 0 - static_cast<uint64_t>(hundredths) : static_cast<uint64_t>(hundredths);
   std::string out = negative ? "-" : "";
@@ -118,7 +118,7 @@ std::string Decimal(int64_t hundredths) {
   return out;
 }
 
-std::string CleanUtf8(std::string_view bytes, size_t maxBytes) {
+std::string SampleCleanUtf8(std::string_view bytes, size_t maxBytes) {
   std::string out;
   size_t i = 0;
   while (i < bytes.size()) {

@@ -72,18 +72,18 @@ class Stream {
   SSL* ssl_;
 };
 
-bool KeepAlive(const HttpRequest& request) {
+bool KeepAlive(const SampleRequest& request) {
   std::string connection = request.Header("Connection");
   for (char& c : connection) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
   if (request.version == "HTTP/1.0") return connection.find("keep-alive") != std::string::npos;
   return connection.find("close") == std::string::npos;
 }
 
-HttpReply PlainError(int status) {
-  HttpReply reply;
+SampleReply PlainError(int status) {
+  SampleReply reply;
   reply.status = status;
   reply.contentType = "text/html";
-  reply.body = "<html><body><h1>" + std::to_string(status) + " " + StatusReason(status) + "</h1></body></html>\n";
+  reply.body = "<html><body><h1>" + std::to_string(status) + " " + SampleStatusReason(status) + "</h1></body></html>\n";
   return reply;
 }
 
@@ -94,15 +94,15 @@ void ResetConnection(int fd) {
 
 }  // namespace
 
-LoopbackServer::LoopbackServer() = default;
+SampleLoopbackServer::SampleLoopbackServer() = default;
 
-LoopbackServer::~LoopbackServer() { Stop(); }
+SampleLoopbackServer::~SampleLoopbackServer() { Stop(); }
 
-int LoopbackServer::Port(size_t listener) const {
+int SampleLoopbackServer::Port(size_t listener) const {
   return listener < listeners_.size() ? listeners_[listener].info.port : 0;
 }
 
-bool LoopbackServer::Start(const std::vector<ListenerSpec>& specs, Handler handler, std::string* error) {
+bool SampleLoopbackServer::Start(const std::vector<SampleListenerSpec>& specs, Handler handler, std::string* error) {
   if (running_) {
     if (error) *error = "already running";
     return false;
@@ -118,7 +118,7 @@ bool LoopbackServer::Start(const std::vector<ListenerSpec>& specs, Handler handl
   if (wakeFd_ < 0) return fail(std::string("eventfd: ") + std::strerror(errno));
 
   for (size_t i = 0; i < specs.size(); ++i) {
-    const ListenerSpec& spec = specs[i];
+    const SampleListenerSpec& spec = specs[i];
     Listener listener;
     listener.info = {i, spec.name, spec.port, spec.tls};
     listener.fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -139,18 +139,18 @@ bool LoopbackServer::Start(const std::vector<ListenerSpec>& specs, Handler handl
     listeners_.back().info.port = ntohs(address.sin_port);
     if (spec.tls) {
       std::string why;
-      listeners_.back().tls = MakeServerTlsContext(spec.certificatePem, spec.keyPem, &why);
+      listeners_.back().tls = MakeSampleTlsContext(spec.certificatePem, spec.keyPem, &why);
       if (!listeners_.back().tls) return fail(spec.name + ": " + why);
     }
   }
 
   stopping_ = false;
   running_ = true;
-  acceptor_ = std::thread(&LoopbackServer::AcceptLoop, this);
+  acceptor_ = std::thread(&SampleLoopbackServer::AcceptLoop, this);
   return true;
 }
 
-void LoopbackServer::CloseListeners() {
+void SampleLoopbackServer::CloseListeners() {
   for (Listener& listener : listeners_) {
     if (listener.fd >= 0) close(listener.fd);
     listener.fd = -1;
@@ -161,7 +161,7 @@ void LoopbackServer::CloseListeners() {
   wakeFd_ = -1;
 }
 
-void LoopbackServer::Stop() {
+void SampleLoopbackServer::Stop() {
   if (!running_) return;
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -184,7 +184,7 @@ void LoopbackServer::Stop() {
   running_ = false;
 }
 
-void LoopbackServer::ReapFinished() {
+void SampleLoopbackServer::ReapFinished() {
   for (auto it = connections_.begin(); it != connections_.end();) {
     if ((*it)->done) {
       (*it)->thread.join();
@@ -195,12 +195,12 @@ void LoopbackServer::ReapFinished() {
   }
 }
 
-bool LoopbackServer::WaitUnlessStopping(int milliseconds) {
+bool SampleLoopbackServer::WaitUnlessStopping(int milliseconds) {
   std::unique_lock<std::mutex> lock(mutex_);
   return !stopSignal_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return stopping_.load(); });
 }
 
-void LoopbackServer::AcceptLoop() {
+void SampleLoopbackServer::AcceptLoop() {
   BlockSigpipe();
   std::vector<pollfd> fds;
   for (const Listener& listener : listeners_) fds.push_back({listener.fd, POLLIN, 0});
@@ -230,12 +230,12 @@ void LoopbackServer::AcceptLoop() {
       connection->listener = i;
       Connection* raw = connection.get();
       connections_.push_back(std::move(connection));
-      raw->thread = std::thread(&LoopbackServer::Serve, this, raw);
+      raw->thread = std::thread(&SampleLoopbackServer::Serve, this, raw);
     }
   }
 }
 
-void LoopbackServer::Serve(Connection* connection) {
+void SampleLoopbackServer::Serve(Connection* connection) {
   BlockSigpipe();
   const Listener& listener = listeners_[connection->listener];
   const int fd = connection->fd;
@@ -252,11 +252,11 @@ void LoopbackServer::Serve(Connection* connection) {
   char chunk[16384];
 
   while ((!listener.tls || tlsUp) && !stopping_) {
-    HttpRequest request;
+    SampleRequest request;
     size_t headLength = 0;
-    HeadParse parse;
+    RequestHeadParse parse;
     bool closed = false;
-    while ((parse = ParseRequestHead(buffer, request, headLength)) == HeadParse::Incomplete) {
+    while ((parse = ParseSampleRequestHead(buffer, request, headLength)) == RequestHeadParse::Incomplete) {
       if (buffer.size() > kMaxHeadBytes) break;
       const long n = stream.Read(chunk, sizeof chunk);
       if (n <= 0) {
@@ -267,11 +267,11 @@ void LoopbackServer::Serve(Connection* connection) {
     }
     if (closed) break;
 
-    HttpReply reply;
+    SampleReply reply;
     bool keepAlive = false;
-    if (parse == HeadParse::Incomplete) {
+    if (parse == RequestHeadParse::Incomplete) {
       reply = PlainError(431);
-    } else if (parse == HeadParse::Bad) {
+    } else if (parse == RequestHeadParse::Bad) {
       reply = PlainError(400);
     } else if (!request.Header("Transfer-Encoding").empty()) {
       reply = PlainError(411);
@@ -299,15 +299,15 @@ void LoopbackServer::Serve(Connection* connection) {
     }
 
     if (reply.delayMs > 0 && !WaitUnlessStopping(reply.delayMs)) break;
-    if (reply.delivery == Delivery::Reset) {
+    if (reply.delivery == ReplyDelivery::Reset) {
       reset = true;
       break;
     }
-    if (reply.delivery == Delivery::Truncated) keepAlive = false;
+    if (reply.delivery == ReplyDelivery::Truncated) keepAlive = false;
     const bool head = request.method == "HEAD";
-    const std::string replyHead = ReplyHead(reply, reply.body.size(), keepAlive);
+    const std::string replyHead = SampleReplyHead(reply, reply.body.size(), keepAlive);
     size_t bodyBytes = head ? 0 : reply.body.size();
-    if (reply.delivery == Delivery::Truncated) bodyBytes /= 2;
+    if (reply.delivery == ReplyDelivery::Truncated) bodyBytes /= 2;
     if (bodyBytes <= 64 * 1024) {
       const std::string whole = replyHead + reply.body.substr(0, bodyBytes);
       if (!stream.WriteAll(whole.data(), whole.size())) break;

@@ -22,7 +22,7 @@
 
 typedef struct ssl_ctx_st SSL_CTX;
 
-struct ListenerSpec {
+struct SampleListenerSpec {
   std::string name;  // the host this port stands for
   int port = 0;      // 0: chosen by the system
   bool tls = false;
@@ -30,32 +30,32 @@ struct ListenerSpec {
   std::string keyPem;
 };
 
-struct ListenerInfo {
+struct SampleListenerInfo {
   size_t index = 0;
   std::string name;
   int port = 0;
   bool tls = false;
 };
 
-class LoopbackServer {
+class SampleLoopbackServer {
  public:
-  using Handler = std::function<HttpReply(const HttpRequest&, const ListenerInfo&)>;
+  using Handler = std::function<SampleReply(const SampleRequest&, const SampleListenerInfo&)>;
 
-  LoopbackServer();
-  ~LoopbackServer();
-  LoopbackServer(const LoopbackServer&) = delete;
-  LoopbackServer& operator=(const LoopbackServer&) = delete;
+  SampleLoopbackServer();
+  ~SampleLoopbackServer();
+  SampleLoopbackServer(const SampleLoopbackServer&) = delete;
+  SampleLoopbackServer& operator=(const SampleLoopbackServer&) = delete;
 
   // Binds every listener and starts accepting. On failure nothing stays
   // open and `error` says why.
-  bool Start(const std::vector<ListenerSpec>& listeners, Handler handler, std::string* error);
+  bool Start(const std::vector<SampleListenerSpec>& listeners, Handler handler, std::string* error);
   void Stop();
   bool Running() const { return running_; }
   int Port(size_t listener) const;
 
  private:
   struct Listener {
-    ListenerInfo info;
+    SampleListenerInfo info;
     int fd = -1;
     SSL_CTX* tls = nullptr;
   };

@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
 
   SamplePlatform platform;
   if (!quiet) {
-    platform.SetObserver([](const RecordedRequest& r) {
+    platform.SetObserver([](const SampleRecordedRequest& r) {
       std::printf("#%llu %s %s %s%s\n", static_cast<unsigned long long>(r.sequence), r.request.method.c_str(),
                   r.service.c_str(), r.request.target.substr(0, 160).c_str(),
                   r.request.target.size() > 160 ? "..." : "");

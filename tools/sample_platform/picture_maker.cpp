@@ -25,7 +25,7 @@ Rgb Mix(Rgb a, Rgb b, int percentOfB) {
 
 // RGB rows, top to bottom.
 std::vector<unsigned char> Draw(uint64_t seed, int side) {
-  SeededRandom rng(seed);
+  SampleRandom rng(seed);
   const Rgb background{static_cast<int>(rng.Range(200, 250)), static_cast<int>(rng.Range(200, 250)),
                        static_cast<int>(rng.Range(200, 250))};
   const Rgb product{static_cast<int>(rng.Range(30, 220)), static_cast<int>(rng.Range(30, 220)),
@@ -71,7 +71,7 @@ void AppendPngBytes(png_structp png, png_bytep data, png_size_t length) {
 
 }  // namespace
 
-std::string MakeJpegPicture(uint64_t seed, int side) {
+std::string MakeSampleJpeg(uint64_t seed, int side) {
   std::vector<unsigned char> pixels = Draw(seed, side);
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
@@ -98,7 +98,7 @@ std::string MakeJpegPicture(uint64_t seed, int side) {
   return out;
 }
 
-std::string MakePngPicture(uint64_t seed, int side) {
+std::string MakeSamplePng(uint64_t seed, int side) {
   const std::vector<unsigned char> pixels = Draw(seed, side);
   // Held through a pointer that does not change after setjmp, so libpng's
   // longjmp on an error leaves it well defined.

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr int kPictureSide = 200;
+constexpr int kSamplePictureSide = 200;
 
-std::string MakeJpegPicture(uint64_t seed, int side = kPictureSide);
-std::string MakePngPicture(uint64_t seed, int side = kPictureSide);
+std::string MakeSampleJpeg(uint64_t seed, int side = kSamplePictureSide);
+std::string MakeSamplePng(uint64_t seed, int side = kSamplePictureSide);

@@ -11,7 +11,7 @@ int HexValue(char c) {
 
 }  // namespace
 
-std::string PercentDecode(std::string_view text) {
+std::string SamplePercentDecode(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
@@ -28,7 +28,7 @@ std::string PercentDecode(std::string_view text) {
   return out;
 }
 
-QueryString::QueryString(std::string_view query) {
+SampleQuery::SampleQuery(std::string_view query) {
   size_t start = 0;
   while (start <= query.size()) {
     size_t end = query.find('&', start);
@@ -37,30 +37,30 @@ QueryString::QueryString(std::string_view query) {
     if (!piece.empty()) {
       const size_t eq = piece.find('=');
       if (eq == std::string_view::npos) {
-        pairs_.emplace_back(PercentDecode(piece), "");
+        pairs_.emplace_back(SamplePercentDecode(piece), "");
       } else {
-        pairs_.emplace_back(PercentDecode(piece.substr(0, eq)), PercentDecode(piece.substr(eq + 1)));
+        pairs_.emplace_back(SamplePercentDecode(piece.substr(0, eq)), SamplePercentDecode(piece.substr(eq + 1)));
       }
     }
     start = end + 1;
   }
 }
 
-std::string QueryString::Get(std::string_view key) const {
+std::string SampleQuery::Get(std::string_view key) const {
   for (const auto& [k, v] : pairs_) {
     if (k == key) return v;
   }
   return "";
 }
 
-bool QueryString::Has(std::string_view key) const {
+bool SampleQuery::Has(std::string_view key) const {
   for (const auto& pair : pairs_) {
     if (pair.first == key) return true;
   }
   return false;
 }
 
-std::optional<int64_t> QueryString::Number(std::string_view key) const {
+std::optional<int64_t> SampleQuery::Number(std::string_view key) const {
   const std::string value = Get(key);
   size_t i = 0;
   while (i < value.size() && (value[i] == ' ' || value[i] == '\t')) ++i;
@@ -75,4 +75,4 @@ std::optional<int64_t> QueryString::Number(std::string_view key) const {
   return negative ? -n : n;
 }
 
-int64_t QueryString::NumberOr(std::string_view key, int64_t fallback) const { return Number(key).value_or(fallback); }
+int64_t SampleQuery::NumberOr(std::string_view key, int64_t fallback) const { return Number(key).value_or(fallback); }

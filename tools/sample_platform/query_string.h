@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-class QueryString {
+class SampleQuery {
  public:
   // `query` is the text after "?" (without it). Values are percent-decoded
   // ("+" reads as a blank, as form encoding has it); keys are kept as written.
-  explicit QueryString(std::string_view query);
+  explicit SampleQuery(std::string_view query);
 
   // The value of the first occurrence of `key` (case-sensitive), "" when absent.
   std::string Get(std::string_view key) const;
@@ -29,4 +29,4 @@ class QueryString {
 };
 
 // Undoes "%XX" escapes; "+" becomes a blank. A broken escape stays as written.
-std::string PercentDecode(std::string_view text);
+std::string SamplePercentDecode(std::string_view text);

@@ -16,23 +16,23 @@ constexpr size_t kFocusListLength = 100;
 
 std::vector<std::string> KeywordForms(const std::string& name) {
   std::vector<std::string> forms;
-  for (const char* prefix : KeywordPrefixes()) {
+  for (const char* prefix : SampleKeywordPrefixes()) {
     forms.push_back(prefix + name);
     forms.push_back(std::string(prefix) + " " + name);  // some shoppers type a blank
-    for (const char* suffix : KeywordSuffixes()) forms.push_back(prefix + name + suffix);
+    for (const char* suffix : SampleKeywordSuffixes()) forms.push_back(prefix + name + suffix);
   }
-  for (const char* suffix : KeywordSuffixes()) forms.push_back(name + suffix);
+  for (const char* suffix : SampleKeywordSuffixes()) forms.push_back(name + suffix);
   return forms;
 }
 
-void Shuffle(std::vector<std::string>& list, SeededRandom& rng) {
+void Shuffle(std::vector<std::string>& list, SampleRandom& rng) {
   for (size_t i = list.size(); i > 1; --i) std::swap(list[i - 1], list[static_cast<size_t>(rng.Range(0, i - 1))]);
 }
 
 // Distinct keywords for a list of category names: bare names (the most
 // searched) taking turns with their combinations with common words.
 std::vector<std::string> Keywords(const std::vector<std::string>& names, uint64_t seed, size_t count) {
-  SeededRandom rng(seed);
+  SampleRandom rng(seed);
   std::vector<std::string> bare = names;
   Shuffle(bare, rng);
   std::vector<std::string> forms;
@@ -57,36 +57,36 @@ struct RowFigures {
   std::string amplitude;
 };
 
-RowFigures Figures(SeededRandom& rng) {
+RowFigures Figures(SampleRandom& rng) {
   RowFigures f;
   if (rng.Chance(12)) {
-    f.change = "\"" + UnicodeEscape("新进") + "\"";
+    f.change = "\"" + SampleUnicodeEscape("新进") + "\"";
     f.upOrDown = 1;
   } else {
     const int64_t change = rng.Range(-30, 60);
     f.change = std::to_string(change);
     f.upOrDown = change > 0 ? 1 : change < 0 ? -1 : 0;
   }
-  f.amplitude = Decimal(rng.Range(10, 99990) * (f.upOrDown < 0 ? -1 : 1)) + "%";
+  f.amplitude = SampleDecimal(rng.Range(10, 99990) * (f.upOrDown < 0 ? -1 : 1)) + "%";
   return f;
 }
 
 std::string Cell(const std::string& text) { return "{\"text\":\"" + text + "\"}"; }
 
 std::string FocusRow(int rank, const std::string& keyword, const std::string& category, int64_t attention,
-                     SeededRandom& rng) {
-  const std::string k = UnicodeEscape(keyword);
+                     SampleRandom& rng) {
+  const std::string k = SampleUnicodeEscape(keyword);
   const RowFigures f = Figures(rng);
   return "{\"col1\":" + Cell(std::to_string(rank)) + ",\"col2\":{\"text\":\"" + k +
-         "\",\"url\":\"//s.taobao.com/search?from=rank&q=" + k + "\"},\"col3\":" + Cell(UnicodeEscape(category)) +
+         "\",\"url\":\"//s.taobao.com/search?from=rank&q=" + k + "\"},\"col3\":" + Cell(SampleUnicodeEscape(category)) +
          ",\"col4\":{\"num\":\"" + std::to_string(attention) + "\",\"percent\":\"50\"},\"col5\":{\"text\":" + f.change +
          ",\"upOrDown\":" + std::to_string(f.upOrDown) + "},\"col6\":{\"text\":\"" + f.amplitude +
          "\",\"upOrDown\":" + std::to_string(f.upOrDown) + "}}";
 }
 
 std::string CategoryRow(int rank, const std::string& keyword, const std::string& leafId, int64_t deals,
-                        int64_t topDeals, int64_t price, SeededRandom& rng) {
-  const std::string k = UnicodeEscape(keyword);
+                        int64_t topDeals, int64_t price, SampleRandom& rng) {
+  const std::string k = SampleUnicodeEscape(keyword);
   const RowFigures f = Figures(rng);
   char priceText[32];
   std::snprintf(priceText, sizeof priceText, "%lld.%02lld", static_cast<long long>(price / 100),
@@ -99,14 +99,14 @@ std::string CategoryRow(int rank, const std::string& keyword, const std::string&
          "},\"col6\":{\"text\":\"" + f.amplitude + "\",\"upOrDown\":" + std::to_string(f.upOrDown) + "}}";
 }
 
-std::string TreeJson(const CategoryTable& table) {
+std::string TreeJson(const SampleCategoryTable& table) {
   std::string out = "[";
   for (size_t g = 0; g < table.groups.size(); ++g) {
-    const CategoryGroup& group = table.groups[g];
-    out += std::string(g ? "," : "") + "{\"text\":\"" + UnicodeEscape(group.name) + "\",\"children\":[";
+    const SampleCategoryGroup& group = table.groups[g];
+    out += std::string(g ? "," : "") + "{\"text\":\"" + SampleUnicodeEscape(group.name) + "\",\"children\":[";
     for (size_t i = 0; i < group.leaves.size(); ++i) {
-      out += std::string(i ? "," : "") + "{\"text\":\"" + UnicodeEscape(group.leaves[i].name) + "\",\"value\":\"" +
-             group.leaves[i].id + "\",\"level\":2}";
+      out += std::string(i ? "," : "") + "{\"text\":\"" + SampleUnicodeEscape(group.leaves[i].name) +
+             "\",\"value\":\"" + group.leaves[i].id + "\",\"level\":2}";
     }
     out += "]}";
   }
@@ -129,13 +129,14 @@ std::string FocusPage(const std::string& type, int64_t offset) {
   const bool hot = type == "hot";
   const std::string title = hot ? "一周关注热门榜" : "今日关注上升榜";
   std::vector<std::string> names;
-  for (const CategoryTable& table : CategoryTables()) {
-    for (const CategoryGroup& group : table.groups) {
-      for (const CategoryLeaf& leaf : group.leaves) names.push_back(leaf.name);
+  for (const SampleCategoryTable& table : SampleCategoryTables()) {
+    for (const SampleCategoryGroup& group : table.groups) {
+      for (const SampleCategoryLeaf& leaf : group.leaves) names.push_back(leaf.name);
     }
   }
-  const std::vector<std::string> keywords = Keywords(names, Hash64(hot ? "focus-hot" : "focus-up"), kFocusListLength);
-  SeededRandom rng(Hash64(type, Hash64("focus-figures")));
+  const std::vector<std::string> keywords =
+      Keywords(names, SampleHash(hot ? "focus-hot" : "focus-up"), kFocusListLength);
+  SampleRandom rng(SampleHash(type, SampleHash("focus-figures")));
   std::string rows;
   int64_t attention = hot ? 980000 : 240000;
   for (size_t i = 0; i < keywords.size(); ++i) {
@@ -144,40 +145,41 @@ std::string FocusPage(const std::string& type, int64_t offset) {
       rng.Next();  // keep the figures of a row the same on every page
       continue;
     }
-    SeededRandom rowRng(rng.Next());
-    const CategoryTable& table = CategoryTables()[i % CategoryTables().size()];
+    SampleRandom rowRng(rng.Next());
+    const SampleCategoryTable& table = SampleCategoryTables()[i % SampleCategoryTables().size()];
     rows += (rows.empty() ? "" : ",") + FocusRow(static_cast<int>(i + 1), keywords[i], table.name, attention, rowRng);
   }
-  const std::string data = "{\"status\":0,\"title\":\"" + UnicodeEscape(title) + "\",\"rank\":\"focus\",\"type\":\"" +
-                           (hot ? "hot" : "up") + "\",\"page\":{\"offset\":" + std::to_string(offset) +
+  const std::string data = "{\"status\":0,\"title\":\"" + SampleUnicodeEscape(title) +
+                           "\",\"rank\":\"focus\",\"type\":\"" + (hot ? "hot" : "up") +
+                           "\",\"page\":{\"offset\":" + std::to_string(offset) +
                            ",\"size\":20,\"total\":" + std::to_string(kFocusListLength) + "},\"tbody\":[" + rows + "]}";
   return Page(title, data);
 }
 
-std::string CategoryPage(const CategoryTable& table, const std::string& leafId, const std::string& rank,
+std::string CategoryPage(const SampleCategoryTable& table, const std::string& leafId, const std::string& rank,
                          const std::string& type, int64_t offset) {
-  const CategoryLeaf* leaf = FindCategoryLeaf(table, leafId);
+  const SampleCategoryLeaf* leaf = FindSampleCategoryLeaf(table, leafId);
   const bool wholeTable = leafId == table.categoryId;
   std::vector<std::string> names;
   if (leaf) {
     names.push_back(leaf->name);
   } else if (wholeTable) {
-    for (const CategoryGroup& group : table.groups) {
-      for (const CategoryLeaf& l : group.leaves) names.push_back(l.name);
+    for (const SampleCategoryGroup& group : table.groups) {
+      for (const SampleCategoryLeaf& l : group.leaves) names.push_back(l.name);
     }
   }
-  const uint64_t seed = Hash64(leafId + "|" + rank + "|" + type, Hash64(table.topId));
-  SeededRandom sizeRng(seed);
+  const uint64_t seed = SampleHash(leafId + "|" + rank + "|" + type, SampleHash(table.topId));
+  SampleRandom sizeRng(seed);
   const size_t total = names.empty() ? 0 : static_cast<size_t>(sizeRng.Range(20, 100));
   const std::vector<std::string> keywords = Keywords(names, seed, total);
 
-  SeededRandom rng(Hash64("figures", seed));
+  SampleRandom rng(SampleHash("figures", seed));
   const int64_t topDeals = rng.Range(20000, 400000);
   const int64_t basePrice = rng.Range(20, 600) * 100;
   int64_t deals = topDeals;
   std::string rows;
   for (size_t i = 0; i < keywords.size(); ++i) {
-    SeededRandom rowRng(rng.Next());
+    SampleRandom rowRng(rng.Next());
     if (i > 0) deals -= rowRng.Range(1, deals / 25 + 1);
     if (static_cast<int64_t>(i) < offset || static_cast<int64_t>(i) >= offset + kRowsPerPage) continue;
     const int64_t price = basePrice * rowRng.Range(40, 250) / 100;
@@ -185,7 +187,7 @@ std::string CategoryPage(const CategoryTable& table, const std::string& leafId, 
             CategoryRow(static_cast<int>(i + 1), keywords[i], leafId, deals, topDeals, price, rowRng);
   }
   const std::string title = std::string(table.name) + (leaf ? std::string("-") + leaf->name : "");
-  const std::string data = "{\"status\":0,\"title\":\"" + UnicodeEscape(title) + "\",\"topId\":\"" + table.topId +
+  const std::string data = "{\"status\":0,\"title\":\"" + SampleUnicodeEscape(title) + "\",\"topId\":\"" + table.topId +
                            "\",\"tree\":" + TreeJson(table) + ",\"page\":{\"offset\":" + std::to_string(offset) +
                            ",\"size\":20,\"total\":" + std::to_string(total) + "},\"tbody\":[" + rows + "]}";
   return Page(title, data);
@@ -193,10 +195,10 @@ std::string CategoryPage(const CategoryTable& table, const std::string& leafId, 
 
 }  // namespace
 
-std::string RankingPage(const QueryString& query) {
+std::string SampleRankingPage(const SampleQuery& query) {
   const int64_t offset = std::clamp<int64_t>(query.NumberOr("s", 0), 0, 1000000);
   if (query.Get("rank") == "focus") return FocusPage(query.Get("type"), offset);
-  if (const CategoryTable* table = FindCategoryTable(query.Get("topId"))) {
+  if (const SampleCategoryTable* table = FindSampleCategoryTable(query.Get("topId"))) {
     return CategoryPage(*table, query.Get("leafId"), query.Get("rank"), query.Get("type"), offset);
   }
   return Page("首页", "");

@@ -12,6 +12,6 @@
 // - anything else: the site's front page, without ranking data.
 #include <string>
 
-class QueryString;
+class SampleQuery;
 
-std::string RankingPage(const QueryString& query);
+std::string SampleRankingPage(const SampleQuery& query);

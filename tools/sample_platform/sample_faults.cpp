@@ -2,7 +2,7 @@
 
 #include "sample_platform/seeded_random.h"
 
-void FaultTable::Set(const std::string& path, const Fault& fault) {
+void SampleFaultTable::Set(const std::string& path, const SampleFault& fault) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (fault.times == 0) {
     faults_.erase(path);
@@ -11,17 +11,17 @@ void FaultTable::Set(const std::string& path, const Fault& fault) {
   }
 }
 
-void FaultTable::Clear(const std::string& path) {
+void SampleFaultTable::Clear(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   faults_.erase(path);
 }
 
-void FaultTable::ClearAll() {
+void SampleFaultTable::ClearAll() {
   std::lock_guard<std::mutex> lock(mutex_);
   faults_.clear();
 }
 
-Fault FaultTable::Take(const std::string& path) {
+SampleFault SampleFaultTable::Take(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto found = faults_.find(path);
   if (found == faults_.end()) {
@@ -36,33 +36,33 @@ Fault FaultTable::Take(const std::string& path) {
       }
     }
   }
-  if (found == faults_.end()) return Fault();
-  Fault fault = found->second;
+  if (found == faults_.end()) return SampleFault();
+  SampleFault fault = found->second;
   if (found->second.times > 0 && --found->second.times == 0) faults_.erase(found);
   return fault;
 }
 
-void ApplyFault(const Fault& fault, HttpReply& reply) {
+void ApplySampleFault(const SampleFault& fault, SampleReply& reply) {
   reply.delayMs = fault.delayMs;
   switch (fault.kind) {
-    case FaultKind::None:
+    case SampleFaultKind::None:
       break;
-    case FaultKind::Delay:
+    case SampleFaultKind::Delay:
       if (reply.delayMs <= 0) reply.delayMs = 1000;
       break;
-    case FaultKind::Reset:
-      reply.delivery = Delivery::Reset;
+    case SampleFaultKind::Reset:
+      reply.delivery = ReplyDelivery::Reset;
       break;
-    case FaultKind::ServerError:
+    case SampleFaultKind::ServerError:
       reply.status = 500;
       reply.contentType = "text/html";
       reply.body = "<html><body><h1>500 Internal Server Error</h1><p>sample fault</p></body></html>\n";
       break;
-    case FaultKind::Truncated:
-      reply.delivery = Delivery::Truncated;
+    case SampleFaultKind::Truncated:
+      reply.delivery = ReplyDelivery::Truncated;
       break;
-    case FaultKind::Garbage: {
-      SeededRandom rng(Hash64(reply.body));
+    case SampleFaultKind::Garbage: {
+      SampleRandom rng(SampleHash(reply.body));
       reply.status = 200;
       reply.body.assign(8192, '\0');
       for (char& c : reply.body) c = static_cast<char>(rng.Next() & 0xFF);
@@ -70,10 +70,10 @@ void ApplyFault(const Fault& fault, HttpReply& reply) {
       reply.body[100] = '\0';
       break;
     }
-    case FaultKind::Huge:
+    case SampleFaultKind::Huge:
       if (reply.body.size() < fault.hugeBytes) reply.body.append(fault.hugeBytes - reply.body.size(), ' ');
       break;
-    case FaultKind::NotImage:
+    case SampleFaultKind::NotImage:
       reply.status = 200;
       reply.contentType = "text/html";
       reply.body = "<html><head><title>404</title></head><body>picture not available</body></html>\n";

@@ -8,7 +8,7 @@
 
 #include "sample_platform/http_message.h"
 
-enum class FaultKind {
+enum class SampleFaultKind {
   None,
   Delay,        // the normal reply, after `delayMs`
   Reset,        // the connection is reset instead of answered
@@ -19,27 +19,27 @@ enum class FaultKind {
   NotImage,     // HTTP 200 with an HTML page instead of the expected body (a picture, say)
 };
 
-struct Fault {
-  FaultKind kind = FaultKind::None;
+struct SampleFault {
+  SampleFaultKind kind = SampleFaultKind::None;
   int delayMs = 0;  // also delays the other kinds when set
   size_t hugeBytes = 6 * 1024 * 1024;
   int times = -1;  // how many requests it affects; -1: every one
 };
 
-class FaultTable {
+class SampleFaultTable {
  public:
   // `path` is a request path ("/items/search.json"), or a prefix followed by
   // "*" ("/bao/uploaded/*"). A later Set for the same key replaces the fault.
-  void Set(const std::string& path, const Fault& fault);
+  void Set(const std::string& path, const SampleFault& fault);
   void Clear(const std::string& path);
   void ClearAll();
   // The fault for a request to `path`, counting one use of it.
-  Fault Take(const std::string& path);
+  SampleFault Take(const std::string& path);
 
  private:
   std::mutex mutex_;
-  std::map<std::string, Fault> faults_;
+  std::map<std::string, SampleFault> faults_;
 };
 
 // `reply` turned into what the fault sends instead.
-void ApplyFault(const Fault& fault, HttpReply& reply);
+void ApplySampleFault(const SampleFault& fault, SampleReply& reply);

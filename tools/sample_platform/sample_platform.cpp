@@ -12,7 +12,7 @@ namespace {
 constexpr size_t kMaxLoggedRequests = 20000;
 
 // Listener order: affiliate, picture, ranking, suggestion.
-std::vector<ListenerSpec> Listeners(const SamplePlatformPorts& ports) {
+std::vector<SampleListenerSpec> Listeners(const SamplePlatformPorts& ports) {
   return {
       {kAffiliateHost, ports.affiliate, false, "", ""},
       {kPictureHost, ports.picture, false, "", ""},
@@ -25,7 +25,7 @@ std::vector<ListenerSpec> Listeners(const SamplePlatformPorts& ports) {
 
 }  // namespace
 
-SamplePlatform::SamplePlatform() : server_(std::make_unique<LoopbackServer>()) {}
+SamplePlatform::SamplePlatform() : server_(std::make_unique<SampleLoopbackServer>()) {}
 
 SamplePlatform::~SamplePlatform() { Stop(); }
 
@@ -34,7 +34,8 @@ bool SamplePlatform::Start() { return Start(SamplePlatformPorts(), nullptr); }
 bool SamplePlatform::Start(const SamplePlatformPorts& ports, std::string* error) {
   return server_->Start(
       Listeners(ports),
-      [this](const HttpRequest& request, const ListenerInfo& listener) { return Handle(request, listener); }, error);
+      [this](const SampleRequest& request, const SampleListenerInfo& listener) { return Handle(request, listener); },
+      error);
 }
 
 void SamplePlatform::Stop() { server_->Stop(); }
@@ -43,7 +44,7 @@ bool SamplePlatform::Running() const { return server_->Running(); }
 
 int SamplePlatform::PortOf(std::string_view host) const {
   if (!Running()) return 0;
-  const std::vector<ListenerSpec> specs = Listeners({});
+  const std::vector<SampleListenerSpec> specs = Listeners({});
   for (size_t i = 0; i < specs.size(); ++i) {
     if (host == specs[i].name) return server_->Port(i);
   }
@@ -53,16 +54,17 @@ int SamplePlatform::PortOf(std::string_view host) const {
 std::vector<SamplePlatform::Redirect> SamplePlatform::Redirects() const {
   std::vector<Redirect> redirects;
   if (!Running()) return redirects;
-  const std::vector<ListenerSpec> specs = Listeners({});
+  const std::vector<SampleListenerSpec> specs = Listeners({});
   for (size_t i = 0; i < specs.size(); ++i) {
-    redirects.push_back({specs[i].name, specs[i].tls ? 443 : 80, "127.0.0.1:" + std::to_string(server_->Port(i))});
+    const int port = server_->Port(i);
+    redirects.push_back({specs[i].name, specs[i].tls ? 443 : 80, "127.0.0.1:" + std::to_string(port), port});
   }
   return redirects;
 }
 
 std::string SamplePlatform::CaPem() { return std::string(SampleCaPem()); }
 
-std::vector<RecordedRequest> SamplePlatform::Requests() const {
+std::vector<SampleRecordedRequest> SamplePlatform::Requests() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return {log_.begin(), log_.end()};
 }
@@ -78,20 +80,20 @@ void SamplePlatform::ClearRequests() {
   sequence_ = 0;
 }
 
-void SamplePlatform::SetObserver(std::function<void(const RecordedRequest&)> observer) {
+void SamplePlatform::SetObserver(std::function<void(const SampleRecordedRequest&)> observer) {
   std::lock_guard<std::mutex> lock(mutex_);
   observer_ = std::move(observer);
 }
 
-void SamplePlatform::SetFault(const std::string& path, const Fault& fault) { faults_.Set(path, fault); }
+void SamplePlatform::SetFault(const std::string& path, const SampleFault& fault) { faults_.Set(path, fault); }
 
 void SamplePlatform::ClearFault(const std::string& path) { faults_.Clear(path); }
 
 void SamplePlatform::ClearFaults() { faults_.ClearAll(); }
 
-HttpReply SamplePlatform::Handle(const HttpRequest& request, const ListenerInfo& listener) {
-  RecordedRequest record;
-  std::function<void(const RecordedRequest&)> observer;
+SampleReply SamplePlatform::Handle(const SampleRequest& request, const SampleListenerInfo& listener) {
+  SampleRecordedRequest record;
+  std::function<void(const SampleRecordedRequest&)> observer;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     record = {++sequence_, listener.name, listener.port, listener.tls, request};
@@ -100,9 +102,9 @@ HttpReply SamplePlatform::Handle(const HttpRequest& request, const ListenerInfo&
     observer = observer_;
   }
   if (observer) observer(record);
-  const Fault fault = faults_.Take(request.Path());
-  HttpReply reply;
-  if (fault.kind != FaultKind::Reset) reply = RouteSampleRequest(request);
-  ApplyFault(fault, reply);
+  const SampleFault fault = faults_.Take(request.Path());
+  SampleReply reply;
+  if (fault.kind != SampleFaultKind::Reset) reply = RouteSampleRequest(request);
+  ApplySampleFault(fault, reply);
   return reply;
 }

@@ -26,8 +26,8 @@
 #include "sample_platform/http_message.h"
 #include "sample_platform/sample_faults.h"
 
-class LoopbackServer;
-struct ListenerInfo;
+class SampleLoopbackServer;
+struct SampleListenerInfo;
 
 // Ports to listen on; 0 lets the system choose a free one.
 struct SamplePlatformPorts {
@@ -37,20 +37,21 @@ struct SamplePlatformPorts {
   int suggestion = 0;
 };
 
-struct RecordedRequest {
+struct SampleRecordedRequest {
   uint64_t sequence = 0;  // 1 for the first request since start or the last ClearRequests
   std::string service;    // the host whose port received it
   int port = 0;           // the loopback port
   bool secure = false;
-  HttpRequest request;  // method, target, headers in order, body, raw head
+  SampleRequest request;  // method, target, headers in order, body, raw head
 };
 
 class SamplePlatform {
  public:
   struct Redirect {
-    std::string host;    // "pub.alimama.com"
-    int port = 0;        // 80 or 443, the port the program's address implies
-    std::string target;  // "127.0.0.1:<port>"
+    std::string host;      // "pub.alimama.com"
+    int port = 0;          // 80 or 443, the port the program's address implies
+    std::string target;    // "127.0.0.1:<port>"
+    int loopbackPort = 0;  // <port> of the target
   };
 
   SamplePlatform();
@@ -70,24 +71,24 @@ class SamplePlatform {
   // The TEST-ONLY CA that signs the HTTPS hosts' certificates, as PEM text.
   static std::string CaPem();
 
-  std::vector<RecordedRequest> Requests() const;
+  std::vector<SampleRecordedRequest> Requests() const;
   size_t RequestCount() const;
   void ClearRequests();
   // Called on the serving thread for every request as it is recorded.
-  void SetObserver(std::function<void(const RecordedRequest&)> observer);
+  void SetObserver(std::function<void(const SampleRecordedRequest&)> observer);
 
-  // See FaultTable::Set for the form of `path`.
-  void SetFault(const std::string& path, const Fault& fault);
+  // See SampleFaultTable::Set for the form of `path`.
+  void SetFault(const std::string& path, const SampleFault& fault);
   void ClearFault(const std::string& path);
   void ClearFaults();
 
  private:
-  HttpReply Handle(const HttpRequest& request, const ListenerInfo& listener);
+  SampleReply Handle(const SampleRequest& request, const SampleListenerInfo& listener);
 
-  std::unique_ptr<LoopbackServer> server_;
-  FaultTable faults_;
+  std::unique_ptr<SampleLoopbackServer> server_;
+  SampleFaultTable faults_;
   mutable std::mutex mutex_;  // guards the log, the sequence and the observer
-  std::deque<RecordedRequest> log_;
+  std::deque<SampleRecordedRequest> log_;
   uint64_t sequence_ = 0;
-  std::function<void(const RecordedRequest&)> observer_;
+  std::function<void(const SampleRecordedRequest&)> observer_;
 };

@@ -17,55 +17,55 @@ bool EndsWith(const std::string& s, std::string_view end) {
 
 bool StartsWith(const std::string& s, std::string_view start) { return s.compare(0, start.size(), start) == 0; }
 
-HttpReply Reply(std::string contentType, std::string body) {
-  HttpReply reply;
+SampleReply Reply(std::string contentType, std::string body) {
+  SampleReply reply;
   reply.contentType = std::move(contentType);
   reply.body = std::move(body);
   return reply;
 }
 
-HttpReply Status(int status, const std::string& text) {
-  HttpReply reply =
+SampleReply Status(int status, const std::string& text) {
+  SampleReply reply =
       Reply("text/html", "<html><body><h1>" + std::to_string(status) + " " + text + "</h1></body></html>\n");
   reply.status = status;
   return reply;
 }
 
-HttpReply NotFound() { return Status(404, "Not Found"); }
+SampleReply NotFound() { return Status(404, "Not Found"); }
 
-HttpReply Affiliate(const std::string& path, const QueryString& query) {
+SampleReply Affiliate(const std::string& path, const SampleQuery& query) {
   static const std::string kJson = "application/json;charset=UTF-8";
   static const std::string kChannel = "/items/channel/";
-  if (path == "/items/search.json") return Reply(kJson, SearchReply(query));
+  if (path == "/items/search.json") return Reply(kJson, SampleSearchReply(query));
   if (StartsWith(path, kChannel) && EndsWith(path, ".json") && path.size() > kChannel.size() + 5) {
-    return Reply(kJson, ChannelReply(path.substr(kChannel.size(), path.size() - kChannel.size() - 5), query));
+    return Reply(kJson, SampleChannelReply(path.substr(kChannel.size(), path.size() - kChannel.size() - 5), query));
   }
   return NotFound();
 }
 
-HttpReply Picture(const std::string& path) {
+SampleReply Picture(const std::string& path) {
   if (!StartsWith(path, "/bao/uploaded/")) return NotFound();
-  if (EndsWith(path, ".jpg")) return Reply("image/jpeg", MakeJpegPicture(Hash64(path)));
-  if (EndsWith(path, ".png")) return Reply("image/png", MakePngPicture(Hash64(path)));
+  if (EndsWith(path, ".jpg")) return Reply("image/jpeg", MakeSampleJpeg(SampleHash(path)));
+  if (EndsWith(path, ".png")) return Reply("image/png", MakeSamplePng(SampleHash(path)));
   return NotFound();
 }
 
 }  // namespace
 
-HttpReply RouteSampleRequest(const HttpRequest& request) {
+SampleReply RouteSampleRequest(const SampleRequest& request) {
   if (request.method != "GET" && request.method != "HEAD" && request.method != "POST") {
     return Status(405, "Method Not Allowed");
   }
   const std::string host = request.HostName();
   const std::string path = request.Path();
-  const QueryString query(request.Query());
+  const SampleQuery query(request.Query());
   if (host == kAffiliateHost) return Affiliate(path, query);
   if (host == kPictureHost) return Picture(path);
   if (host == kRankingHost && (path == "/index.php" || path == "/")) {
-    return Reply("text/html; charset=GBK", RankingPage(query));
+    return Reply("text/html; charset=GBK", SampleRankingPage(query));
   }
   if (host == kSuggestionHost && path == "/sug") {
-    return Reply("application/json;charset=UTF-8", SuggestionReply(query));
+    return Reply("application/json;charset=UTF-8", SampleSuggestionReply(query));
   }
   return NotFound();
 }

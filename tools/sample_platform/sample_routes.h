@@ -4,4 +4,4 @@
 // path. Pure: the same request always gets the same reply.
 #include "sample_platform/http_message.h"
 
-HttpReply RouteSampleRequest(const HttpRequest& request);
+SampleReply RouteSampleRequest(const SampleRequest& request);

@@ -7,8 +7,8 @@
 #include <string_view>
 
 // FNV-1a over the bytes, folded into `seed` so that several parts can be
-// chained: Hash64("b", Hash64("a")).
-inline uint64_t Hash64(std::string_view bytes, uint64_t seed = 14695981039346656037ull) {
+// chained: SampleHash("b", SampleHash("a")).
+inline uint64_t SampleHash(std::string_view bytes, uint64_t seed = 14695981039346656037ull) {
   uint64_t h = seed;
   for (unsigned char c : bytes) {
     h ^= c;
@@ -18,9 +18,9 @@ inline uint64_t Hash64(std::string_view bytes, uint64_t seed = 14695981039346656
 }
 
 // SplitMix64: tiny, fast, and good enough to spread the hash over many draws.
-class SeededRandom {
+class SampleRandom {
  public:
-  explicit SeededRandom(uint64_t seed) : state_(seed) {}
+  explicit SampleRandom(uint64_t seed) : state_(seed) {}
 
   uint64_t Next() {
     uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);

@@ -19,14 +19,14 @@ std::string Trimmed(const std::string& s) {
 
 }  // namespace
 
-std::string SuggestionReply(const QueryString& query) {
-  const std::string keyword = Trimmed(CleanUtf8(query.Get("q"), kMaxKeywordBytes));
+std::string SampleSuggestionReply(const SampleQuery& query) {
+  const std::string keyword = Trimmed(SampleCleanUtf8(query.Get("q"), kMaxKeywordBytes));
   std::string result;
   if (!keyword.empty()) {
     static const char* const kAfter[] = {"女",   "男",   "夏季", "2016新款", "长款", "套装", "包邮",
                                          "韩版", "正品", "儿童", "大码",     "秋冬", "学生", "加厚"};
     static const char* const kBefore[] = {"新款", "韩版", "正品", "夏季"};
-    SeededRandom rng(Hash64(keyword, Hash64("suggest")));
+    SampleRandom rng(SampleHash(keyword, SampleHash("suggest")));
     std::vector<std::string> completions;
     while (completions.size() < kCompletions) {
       std::string c = rng.Chance(75) ? keyword + rng.Pick(kAfter) : rng.Pick(kBefore) + keyword;
@@ -35,8 +35,8 @@ std::string SuggestionReply(const QueryString& query) {
     }
     int64_t count = rng.Range(200000, 9000000);
     for (const std::string& c : completions) {
-      result +=
-          (result.empty() ? "" : ",") + std::string("[\"") + JsonEscape(c) + "\",\"" + std::to_string(count) + "\"]";
+      result += (result.empty() ? "" : ",") + std::string("[\"") + SampleJsonEscape(c) + "\",\"" +
+                std::to_string(count) + "\"]";
       count -= rng.Range(1, count / 4 + 1);
     }
   }

@@ -4,6 +4,6 @@
 // blanks only, or none, has no completions.
 #include <string>
 
-class QueryString;
+class SampleQuery;
 
-std::string SuggestionReply(const QueryString& query);
+std::string SampleSuggestionReply(const SampleQuery& query);

@@ -15,7 +15,7 @@ std::string LastTlsError(const char* what) {
 
 }  // namespace
 
-SSL_CTX* MakeServerTlsContext(std::string_view certificatePem, std::string_view keyPem, std::string* error) {
+SSL_CTX* MakeSampleTlsContext(std::string_view certificatePem, std::string_view keyPem, std::string* error) {
   SSL_CTX* context = SSL_CTX_new(TLS_server_method());
   if (!context) {
     if (error) *error = LastTlsError("SSL_CTX_new");

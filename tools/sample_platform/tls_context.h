@@ -8,4 +8,4 @@ typedef struct ssl_ctx_st SSL_CTX;
 // A server context presenting `certificatePem` (leaf first, optionally
 // followed by its chain) with `keyPem`. Returns nullptr and fills `error`
 // when the PEM texts do not load or do not belong together.
-SSL_CTX* MakeServerTlsContext(std::string_view certificatePem, std::string_view keyPem, std::string* error);
+SSL_CTX* MakeSampleTlsContext(std::string_view certificatePem, std::string_view keyPem, std::string* error);

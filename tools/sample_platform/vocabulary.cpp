@@ -2,8 +2,8 @@
 
 namespace {
 
-const std::vector<ThemeChannel>& Channels() {
-  static const std::vector<ThemeChannel> channels = {
+const std::vector<SampleChannel>& Channels() {
+  static const std::vector<SampleChannel> channels = {
       {"nzjh",
        "女装尖货",
        {"连衣裙", "雪纺衫", "针织开衫", "阔腿裤", "半身裙", "小西装", "风衣", "卫衣", "T恤", "牛仔外套"},
@@ -171,15 +171,15 @@ const std::vector<ThemeChannel>& Channels() {
 
 }  // namespace
 
-const ThemeChannel* FindThemeChannel(std::string_view code) {
-  for (const ThemeChannel& channel : Channels()) {
+const SampleChannel* FindSampleChannel(std::string_view code) {
+  for (const SampleChannel& channel : Channels()) {
     if (code == channel.code) return &channel;
   }
   return nullptr;
 }
 
-const TitleWords& GenericTitleWords() {
-  static const TitleWords words = {
+const SampleTitleWords& SampleTitleWordLists() {
+  static const SampleTitleWords words = {
       {"2016夏季新款", "2016秋冬新款", "正品", "包邮", "爆款", "特价", "新品", "官方正品", "清仓特价", "热卖",
        "限时抢购", "品牌"},
       {"韩版", "欧美", "日系", "简约", "复古", "时尚", "百搭", "加厚", "修身", "宽松", "纯棉", "大码"},
@@ -189,8 +189,8 @@ const TitleWords& GenericTitleWords() {
   return words;
 }
 
-const ShopWords& GenericShopWords() {
-  static const ShopWords words = {
+const SampleShopWords& SampleShopWordLists() {
+  static const SampleShopWords words = {
       {"绿野", "青禾", "木子", "星辰", "云朵", "小鹿", "橙子", "蓝莓", "暖阳", "森林", "花间", "海风", "如意", "佳品",
        "优品", "拾光"},
       {"小铺", "优选", "家居", "服饰", "生活馆", "数码", "母婴", "食品", "工坊", "百货"},
@@ -200,8 +200,8 @@ const ShopWords& GenericShopWords() {
   return words;
 }
 
-const std::vector<ChannelCategory>& SearchCategories() {
-  static const std::vector<ChannelCategory> categories = {
+const std::vector<SampleChannelCategory>& SampleSearchCategories() {
+  static const std::vector<SampleChannelCategory> categories = {
       {"女装/女士精品", 16},        {"男装", 30},
       {"女鞋", 50006843},           {"箱包皮具", 50006842},
       {"美容护肤", 1801},           {"彩妆/香水", 50010788},

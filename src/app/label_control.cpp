@@ -28,10 +28,11 @@ void LabelControl::SetCaption(const Text& caption) {
   });
 }
 
-void LabelControl::SetCaptionColour(uint32_t rgb) {
+void LabelControl::SetCaptionColour(uint32_t colourValue) {
+  QColor colour(colourValue & 0xFF, (colourValue >> 8) & 0xFF, (colourValue >> 16) & 0xFF);
   WithWidget<QWidget>(ref_, [&](QWidget& control) {
     QPalette palette = control.palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(rgb & 0xFFFFFFu));
+    palette.setColor(QPalette::WindowText, colour);
     control.setPalette(palette);
   });
 }

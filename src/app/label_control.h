@@ -11,7 +11,8 @@ class LabelControl : public ControlHandle {
 
   Text Caption() const;
   void SetCaption(const Text& caption);
-  // 0xRRGGBB.
-  void SetCaptionColour(uint32_t rgb);
+  // Colour values as the program writes them, 0x00BBGGRR: 255 is red,
+  // 16711680 (FF0000) blue.
+  void SetCaptionColour(uint32_t colourValue);
   uint32_t CaptionColour() const;
 };

@@ -125,9 +125,13 @@ TEST_F(ControlsTest, LabelAndGroupBoxCaptionsAndColour) {
   label.SetCaption(Gbk("佣金过滤："));
   EXPECT_EQ(label.Caption(), Gbk("佣金过滤："));
   group.SetCaption(Gbk("过滤信息"));
-  group.SetCaptionColour(0x0000FF);
+  group.SetCaptionColour(16711680);  // blue, as the program names it
   EXPECT_EQ(group.Caption(), Gbk("过滤信息"));
-  EXPECT_EQ(group.CaptionColour(), 0x0000FFu);
+  EXPECT_EQ(group.CaptionColour(), 16711680u);
+  auto* box = root_->findChild<QGroupBox*>(QStringLiteral("分组框4"));
+  EXPECT_EQ(box->palette().color(QPalette::WindowText), QColor(Qt::blue));
+  group.SetCaptionColour(255);
+  EXPECT_EQ(box->palette().color(QPalette::WindowText), QColor(Qt::red));
 }
 
 TEST_F(ControlsTest, ComboChooseAndUserChoice) {

@@ -3,6 +3,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QElapsedTimer>
+#include <QTest>
 #include <memory>
 
 #include "app/list_control.h"
@@ -112,6 +113,40 @@ TEST_F(ListTest, HiddenColumnKeepsItsText) {
 TEST_F(ListTest, ReadsEveryRowInOneOperation) {
   list_.AppendNumberedRows({{"a", "1"}, {"b"}});
   EXPECT_EQ(list_.Rows(), (std::vector<std::vector<Text>>{{"1", "a", "1"}, {"2", "b", ""}}));
+}
+
+TEST_F(ListTest, MouseEventsReportTheRowUnderThePointer) {
+  list_.AppendNumberedRows({{"a"}, {"b"}, {"c"}});
+  view_->resize(300, 300);
+  window_->show();
+  std::vector<int> clicked, rightClicked, doubleClicked;
+  list_.OnItemClick([&](int row) { clicked.push_back(row); });
+  list_.OnRightClick([&](int row) { rightClicked.push_back(row); });
+  list_.OnDoubleClick([&](int row) { doubleClicked.push_back(row); });
+  QWidget* viewport = view_->viewport();
+  auto centreOf = [&](int row) { return view_->visualRect(view_->listModel()->index(row, 1)).center(); };
+  const QPoint empty(150, 280);  // below the last row
+
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, centreOf(1));
+  EXPECT_EQ(clicked, std::vector<int>{1});
+  EXPECT_EQ(list_.CurrentRow(), 1);
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, empty);
+  EXPECT_EQ(clicked, std::vector<int>{1});  // no item, no item click
+
+  // A right press selects the row under it before it is reported.
+  QTest::mousePress(viewport, Qt::RightButton, {}, centreOf(2));
+  QTest::mouseRelease(viewport, Qt::RightButton, {}, centreOf(2));
+  EXPECT_EQ(rightClicked, std::vector<int>{2});
+  EXPECT_EQ(list_.CurrentRow(), 2);
+  QTest::mousePress(viewport, Qt::RightButton, {}, empty);
+  QTest::mouseRelease(viewport, Qt::RightButton, {}, empty);
+  EXPECT_EQ(rightClicked, (std::vector<int>{2, -1}));
+
+  // A double click on the empty part is reported too (the handler then acts
+  // on the current row).
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, centreOf(0));
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, empty);
+  EXPECT_EQ(doubleClicked, (std::vector<int>{0, -1}));
 }
 
 TEST_F(ListTest, HundredThousandRowsStayFast) {

@@ -2,6 +2,8 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 
@@ -37,6 +39,7 @@ void GlobalInit() {
 enum class Stage { Connecting, Sent, HeadersDone };
 
 struct Transfer {
+  CURL* curl = nullptr;
   std::shared_ptr<WorkerToken> token;
   bool followRedirects = true;
   Stage stage = Stage::Connecting;
@@ -116,7 +119,18 @@ size_t OnBody(char* data, size_t size, size_t count, void* userdata) {
     transfer->tooLarge = true;
     return 0;
   }
-  transfer->body.append(data, length);
+  Bytes& body = transfer->body;
+  const size_t needed = body.size() + length;
+  if (needed > body.capacity()) {
+    // A declared length is allocated once; otherwise the buffer doubles, but
+    // never past the limit, so a reply never holds more than the limit.
+    curl_off_t declared = -1;
+    curl_easy_getinfo(transfer->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &declared);
+    size_t capacity = std::max(needed, body.capacity() * 2);
+    if (declared > 0 && static_cast<size_t>(declared) >= needed) capacity = static_cast<size_t>(declared);
+    body.reserve(std::min(capacity, kMaxReplyBytes));
+  }
+  body.append(data, length);
   return length;
 }
 
@@ -271,6 +285,7 @@ ExchangeResult RunExchange(const ExchangeRequest& request) {
   }
 
   CURL* handle = curl.get();
+  transfer.curl = handle;
   if (!IsHttpUrl(request.url) || curl_easy_setopt(handle, CURLOPT_URL, request.url.c_str()) != CURLE_OK) {
     result.failure = ExchangeFailure::BadUrl;
     return result;

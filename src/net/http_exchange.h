@@ -19,8 +19,10 @@ struct ExchangeRequest {
   Text verb = "GET";
   Bytes body;
   bool sendBody = false;  // a body (with Content-Length) goes out, even an empty one
-  // Sent in this order after the request line and Host; a line whose value is
-  // empty is not sent. Names may repeat: every line goes out.
+  // Sent in this order after the request line, Host and what this layer adds
+  // itself (the agent, Basic credentials, the cookie engine's Cookie line);
+  // a line whose value is empty is not sent. Names may repeat: every line
+  // goes out. Content-Length follows them when there is a body.
   std::vector<Text> headerLines;
   Text userAgent;  // the connection's agent, sent right after Host; "" for none
   Text proxy, proxyUser, proxyPassword;

@@ -24,8 +24,11 @@ struct WinInetOptions {
   Text proxy;  // "" for a direct connection
 };
 
-// The reply body; empty when the request could not be made or no reply came.
-// A body that breaks off is returned as far as it arrived.
+// The reply body; empty when the request could not be made or no reply came
+// (also for a certificate fault, a reply over 64 MiB or an ended worker). A
+// body that breaks off is returned as far as it arrived. On the wire the
+// connection's agent comes right after Host, then the layer's own Cookie line
+// if it has one, then the header lines.
 Bytes WinInetFetch(const Text& url, const WinInetOptions& options = {});
 
 // The lower-cased host of `url` ("http://" assumed without a scheme), with

@@ -1,5 +1,6 @@
 // What the three fetchers share underneath: TLS with the trusted-CA seam, the
 // reply size limit, and stopping and pausing through the worker token.
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <thread>
 
 #include "net/fetch_test_support.h"
@@ -80,6 +82,28 @@ TEST_F(TlsTest, ExtraCaFromAFile) {
   EXPECT_EQ(WinHttpObjectFetch("https://secure.example/"), "secure body");
   EXPECT_TRUE(TrustExtraCa(""));
   EXPECT_EQ(WinHttpObjectFetch("https://secure.example/"), "");
+}
+
+TEST(TrustedCaTest, TheExtraCaIsAddedToTheSystemCasNotInsteadOfThem) {
+  RedirectReset reset;
+  const TestPki pki({"secure.example"});
+  EXPECT_EQ(CurrentHostRedirect().caBundle, nullptr);
+  ASSERT_TRUE(TrustExtraCa(pki.caPem));
+  const auto bundle = CurrentHostRedirect().caBundle;
+  ASSERT_NE(bundle, nullptr);
+  EXPECT_EQ(bundle->substr(bundle->size() - pki.caPem.size()), pki.caPem);
+
+  std::string system;
+  CURL* curl = curl_easy_init();
+  char* path = nullptr;
+  if (curl_easy_getinfo(curl, CURLINFO_CAINFO, &path) == CURLE_OK && path) {
+    std::ostringstream contents;
+    contents << std::ifstream(path, std::ios::binary).rdbuf();
+    system = contents.str();
+  }
+  curl_easy_cleanup(curl);
+  if (system.empty()) GTEST_SKIP() << "no system CA file on this machine";
+  EXPECT_EQ(bundle->substr(0, system.size()), system);
 }
 
 TEST(ReplyLimitTest, RepliesOverTheLimitAreCutOffAndFail) {

@@ -38,8 +38,11 @@ void LabelControl::SetCaptionColour(uint32_t colourValue) {
 }
 
 uint32_t LabelControl::CaptionColour() const {
-  uint32_t rgb = 0;
-  WithWidget<QWidget>(ref_,
-                      [&](QWidget& control) { rgb = control.palette().color(QPalette::WindowText).rgb() & 0xFFFFFFu; });
-  return rgb;
+  uint32_t colourValue = 0;
+  WithWidget<QWidget>(ref_, [&](QWidget& control) {
+    QColor colour = control.palette().color(QPalette::WindowText);
+    colourValue = static_cast<uint32_t>(colour.red()) | (static_cast<uint32_t>(colour.green()) << 8) |
+                  (static_cast<uint32_t>(colour.blue()) << 16);
+  });
+  return colourValue;
 }

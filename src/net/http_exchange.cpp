@@ -138,7 +138,10 @@ ExchangeFailure FailureOf(CURLcode code, const Transfer& transfer) {
   if (transfer.stopped) return ExchangeFailure::Stopped;
   if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) return ExchangeFailure::TooLarge;
   if (code == CURLE_OK) return ExchangeFailure::None;
-  if (code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL) return ExchangeFailure::BadUrl;
+  // A bad address of the caller's, not a bad Location of a reply.
+  if ((code == CURLE_URL_MALFORMAT || code == CURLE_UNSUPPORTED_PROTOCOL) && transfer.finalBlock.empty())
+    return ExchangeFailure::BadUrl;
+  if (code == CURLE_TOO_MANY_REDIRECTS) return ExchangeFailure::NoReply;
   switch (transfer.stage) {
     case Stage::Connecting:
       return ExchangeFailure::NotSent;

@@ -126,6 +126,16 @@ TEST(WinHttpApiFetchTest, RedirectsAreFollowedByDefault) {
   EXPECT_EQ(statusText, "200 OK");
 }
 
+TEST(WinHttpApiFetchTest, AnEndlessRedirectChainIsNoReply) {
+  RawServer server([](const std::string&) { return Reply(HttpReply("HTTP/1.1 302 Found", {"Location: /again"}, "")); });
+  Text statusText;
+  WinHttpApiOptions options;
+  options.statusText = &statusText;
+  EXPECT_EQ(WinHttpApiFetch(LoopbackUrl(server, "/"), options), "");
+  EXPECT_EQ(statusText, Gbk("712 服务器未响应!"));
+  EXPECT_EQ(server.Requests().size(), 11u);  // the first request and ten redirects
+}
+
 TEST(WinHttpApiFetchTest, CookiesPassedAreSentLastAndMerged) {
   RawServer server([](const std::string&) { return Ok("b", {"set-cookie: a=1; path=/", "SET-COOKIE: b=2"}); });
   Text cookies = "c=3";

@@ -69,6 +69,12 @@ void ListControl::DeleteAllRows() {
   WithWidget<ListView>(ref_, [&](ListView& view) { view.listModel()->RemoveAllRows(); });
 }
 
+int ListControl::DeleteTickedRows() {
+  int removed = 0;
+  WithWidget<ListView>(ref_, [&](ListView& view) { removed = view.listModel()->RemoveTickedRows(); });
+  return removed;
+}
+
 void ListControl::ScrollIntoView(int row) {
   WithWidget<ListView>(ref_, [&](ListView& view) {
     if (row >= 0 && row < view.listModel()->rowCount()) view.scrollTo(view.listModel()->index(row, 0));

@@ -35,6 +35,9 @@ class ListControl : public ControlHandle {
 
   void DeleteRow(int row);
   void DeleteAllRows();
+  // Deletes every ticked row in one operation; the others keep their order
+  // and their cells. Returns how many were deleted.
+  int DeleteTickedRows();
   void ScrollIntoView(int row);
   // Makes `row` the selected row.
   void Select(int row);

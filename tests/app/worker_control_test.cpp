@@ -3,7 +3,9 @@
 // once the control's window is gone.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <atomic>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 
@@ -171,6 +173,20 @@ TEST_F(WorkerControlTest, PumpMessagesIsACheckpointForAPausedWorker) {
   EXPECT_LE(loops.load(), atPause + 1);
   worker_.End();
   ASSERT_TRUE(WaitUntil([&] { return worker_.Finished(); }));
+}
+
+TEST_F(WorkerControlTest, WorkerAppendsRowsAtAUsefulRate) {
+  const int rows = 10000;
+  QElapsedTimer timer;
+  timer.start();
+  worker_ = StartWorker([&](int64_t) {
+    for (int i = 1; i <= rows; ++i) list_.AppendNumberedRow({IntToText(i)});
+  });
+  ASSERT_TRUE(WaitUntil([&] { return worker_.Finished(); }, 30000));
+  qint64 ms = timer.elapsed();
+  EXPECT_EQ(list_.RowCount(), rows);
+  ExpectConsecutiveRows(list_);
+  std::printf("%d rows appended one by one from a worker in %lld ms\n", rows, static_cast<long long>(ms));
 }
 
 TEST(WorkerHandleTest, EmptyHandleReportsNoSuccessAndReleaseForgets) {

@@ -124,6 +124,37 @@ void ListModel::RemoveAllRows() {
   endResetModel();
 }
 
+int ListModel::RemoveTickedRows() {
+  // Runs of adjacent ticked rows, last first, so earlier indices stay valid.
+  std::vector<std::pair<int, int>> runs;
+  for (int row = static_cast<int>(rows_.size()) - 1; row >= 0; --row) {
+    if (!rows_[row].ticked) continue;
+    if (!runs.empty() && runs.back().first == row + 1) {
+      runs.back().first = row;
+    } else {
+      runs.emplace_back(row, row);
+    }
+  }
+  if (runs.empty()) return 0;
+  int removed = 0;
+  for (const auto& [first, last] : runs) removed += last - first + 1;
+  // Scattered ticks over a long list would cost one shift of the whole list
+  // per run; past a few runs one compaction and a reset are far cheaper.
+  constexpr size_t kMaxSeparateRemovals = 64;
+  if (runs.size() > kMaxSeparateRemovals) {
+    beginResetModel();
+    std::erase_if(rows_, [](const Row& row) { return row.ticked; });
+    endResetModel();
+    return removed;
+  }
+  for (const auto& [first, last] : runs) {
+    beginRemoveRows(QModelIndex(), first, last);
+    rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+    endRemoveRows();
+  }
+  return removed;
+}
+
 bool ListModel::IsTicked(int row) const { return ValidRow(row) && rows_[row].ticked; }
 
 bool ListModel::SetTicked(int row, bool ticked) {

@@ -43,6 +43,9 @@ class ListModel : public QAbstractTableModel {
   bool SetCell(int row, int column, const Text& text);
   bool RemoveRow(int row);
   void RemoveAllRows();
+  // Removes every ticked row, keeping the others in order; returns how many
+  // went.
+  int RemoveTickedRows();
   bool IsTicked(int row) const;
   bool SetTicked(int row, bool ticked);
   void SetAllTicked(bool ticked);

@@ -87,6 +87,24 @@ SampleReply PlainError(int status) {
   return reply;
 }
 
+// Closing a socket that still has unread input makes the system send a
+// reset, which can destroy the reply before the peer has read it (a refused
+// oversized request, say). So the input is read away for a moment first; the
+// peer's close, or Stop() shutting the socket down, ends the wait early.
+void DrainBriefly(int fd) {
+  constexpr int kDrainMs = 200;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kDrainMs);
+  char sink[4096];
+  for (;;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    if (left <= 0) return;
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, static_cast<int>(left)) <= 0) return;
+    if (recv(fd, sink, sizeof sink, MSG_DONTWAIT) <= 0) return;
+  }
+}
+
 void ResetConnection(int fd) {
   linger hard{1, 0};
   setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
@@ -319,8 +337,10 @@ void SampleLoopbackServer::Serve(Connection* connection) {
 
   if (reset) {
     ResetConnection(fd);
-  } else if (ssl && tlsUp) {
-    SSL_shutdown(ssl);
+  } else {
+    if (ssl && tlsUp) SSL_shutdown(ssl);
+    shutdown(fd, SHUT_WR);
+    if (!stopping_) DrainBriefly(fd);
   }
   SSL_free(ssl);
   ERR_clear_error();
@@ -328,7 +348,6 @@ void SampleLoopbackServer::Serve(Connection* connection) {
     std::lock_guard<std::mutex> lock(mutex_);
     connection->fd = -1;
   }
-  if (!reset) shutdown(fd, SHUT_WR);
   close(fd);
   connection->done = true;
 }

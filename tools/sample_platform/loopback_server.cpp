@@ -120,7 +120,7 @@ int SampleLoopbackServer::Port(size_t listener) const {
   return listener < listeners_.size() ? listeners_[listener].info.port : 0;
 }
 
-bool SampleLoopbackServer::Start(const std::vector<SampleListenerSpec>& specs, Handler handler, std::string* error) {
+bool SampleLoopbackServer::Start(const std::vector<SampleListenerSetup>& setups, Handler handler, std::string* error) {
   if (running_) {
     if (error) *error = "already running";
     return false;
@@ -135,10 +135,10 @@ bool SampleLoopbackServer::Start(const std::vector<SampleListenerSpec>& specs, H
   wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wakeFd_ < 0) return fail(std::string("eventfd: ") + std::strerror(errno));
 
-  for (size_t i = 0; i < specs.size(); ++i) {
-    const SampleListenerSpec& spec = specs[i];
+  for (size_t i = 0; i < setups.size(); ++i) {
+    const SampleListenerSetup& setup = setups[i];
     Listener listener;
-    listener.info = {i, spec.name, spec.port, spec.tls};
+    listener.info = {i, setup.name, setup.port, setup.tls};
     listener.fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (listener.fd < 0) return fail(std::string("socket: ") + std::strerror(errno));
     listeners_.push_back(listener);  // from here CloseListeners closes it
@@ -147,18 +147,18 @@ bool SampleLoopbackServer::Start(const std::vector<SampleListenerSpec>& specs, H
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(spec.port));
+    address.sin_port = htons(static_cast<uint16_t>(setup.port));
     if (bind(listener.fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-      return fail(spec.name + ": bind to 127.0.0.1:" + std::to_string(spec.port) + ": " + std::strerror(errno));
+      return fail(setup.name + ": bind to 127.0.0.1:" + std::to_string(setup.port) + ": " + std::strerror(errno));
     }
-    if (listen(listener.fd, 128) != 0) return fail(spec.name + ": listen: " + std::strerror(errno));
+    if (listen(listener.fd, 128) != 0) return fail(setup.name + ": listen: " + std::strerror(errno));
     socklen_t length = sizeof address;
     getsockname(listener.fd, reinterpret_cast<sockaddr*>(&address), &length);
     listeners_.back().info.port = ntohs(address.sin_port);
-    if (spec.tls) {
+    if (setup.tls) {
       std::string why;
-      listeners_.back().tls = MakeSampleTlsContext(spec.certificatePem, spec.keyPem, &why);
-      if (!listeners_.back().tls) return fail(spec.name + ": " + why);
+      listeners_.back().tls = MakeSampleTlsContext(setup.certificatePem, setup.keyPem, &why);
+      if (!listeners_.back().tls) return fail(setup.name + ": " + why);
     }
   }
 

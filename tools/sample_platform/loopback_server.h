@@ -22,7 +22,7 @@
 
 typedef struct ssl_ctx_st SSL_CTX;
 
-struct SampleListenerSpec {
+struct SampleListenerSetup {
   std::string name;  // the host this port stands for
   int port = 0;      // 0: chosen by the system
   bool tls = false;
@@ -48,7 +48,7 @@ class SampleLoopbackServer {
 
   // Binds every listener and starts accepting. On failure nothing stays
   // open and `error` says why.
-  bool Start(const std::vector<SampleListenerSpec>& listeners, Handler handler, std::string* error);
+  bool Start(const std::vector<SampleListenerSetup>& listeners, Handler handler, std::string* error);
   void Stop();
   bool Running() const { return running_; }
   int Port(size_t listener) const;

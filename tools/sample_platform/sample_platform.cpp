@@ -12,7 +12,7 @@ namespace {
 constexpr size_t kMaxLoggedRequests = 20000;
 
 // Listener order: affiliate, picture, ranking, suggestion.
-std::vector<SampleListenerSpec> Listeners(const SamplePlatformPorts& ports) {
+std::vector<SampleListenerSetup> Listeners(const SamplePlatformPorts& ports) {
   return {
       {kAffiliateHost, ports.affiliate, false, "", ""},
       {kPictureHost, ports.picture, false, "", ""},
@@ -44,9 +44,9 @@ bool SamplePlatform::Running() const { return server_->Running(); }
 
 int SamplePlatform::PortOf(std::string_view host) const {
   if (!Running()) return 0;
-  const std::vector<SampleListenerSpec> specs = Listeners({});
-  for (size_t i = 0; i < specs.size(); ++i) {
-    if (host == specs[i].name) return server_->Port(i);
+  const std::vector<SampleListenerSetup> setups = Listeners({});
+  for (size_t i = 0; i < setups.size(); ++i) {
+    if (host == setups[i].name) return server_->Port(i);
   }
   return 0;
 }
@@ -54,10 +54,10 @@ int SamplePlatform::PortOf(std::string_view host) const {
 std::vector<SamplePlatform::Redirect> SamplePlatform::Redirects() const {
   std::vector<Redirect> redirects;
   if (!Running()) return redirects;
-  const std::vector<SampleListenerSpec> specs = Listeners({});
-  for (size_t i = 0; i < specs.size(); ++i) {
+  const std::vector<SampleListenerSetup> setups = Listeners({});
+  for (size_t i = 0; i < setups.size(); ++i) {
     const int port = server_->Port(i);
-    redirects.push_back({specs[i].name, specs[i].tls ? 443 : 80, "127.0.0.1:" + std::to_string(port), port});
+    redirects.push_back({setups[i].name, setups[i].tls ? 443 : 80, "127.0.0.1:" + std::to_string(port), port});
   }
   return redirects;
 }

@@ -8,3 +8,4 @@ constexpr const char* kItemHost = "item.taobao.com";          // marketplace ite
 constexpr const char* kMallItemHost = "detail.tmall.com";     // mall item pages
 constexpr const char* kRankingHost = "top.taobao.com";        // https
 constexpr const char* kSuggestionHost = "suggest.taobao.com"; // https
+constexpr const char* kPictureHost = "img.alicdn.com";       // http, item pictures

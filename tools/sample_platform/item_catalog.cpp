@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "sample_platform/sample_hosts.h"
+#include "net/remote_hosts.h"
 #include "sample_platform/seeded_random.h"
 #include "sample_platform/vocabulary.h"
 

@@ -3,7 +3,6 @@
 #include "net/remote_hosts.h"
 #include "sample_platform/loopback_server.h"
 #include "sample_platform/sample_certs.h"
-#include "sample_platform/sample_hosts.h"
 #include "sample_platform/sample_routes.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include "sample_platform/picture_maker.h"
 #include "sample_platform/query_string.h"
 #include "sample_platform/ranking_pages.h"
-#include "sample_platform/sample_hosts.h"
 #include "sample_platform/seeded_random.h"
 #include "sample_platform/suggestion_replies.h"
 

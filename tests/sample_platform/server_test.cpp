@@ -15,7 +15,6 @@
 #include "caller_patterns.h"
 #include "net/remote_hosts.h"
 #include "platform_client.h"
-#include "sample_platform/sample_hosts.h"
 
 namespace {
 

@@ -243,7 +243,9 @@ TEST(WinHttpApiFetchTest, ServerSideFailures) {
     EXPECT_LT(SecondsSince(start), 2.0) << c.name;
     EXPECT_EQ(statusText, Gbk(c.message)) << c.name;
     EXPECT_EQ(page.substr(0, c.prefix.size()), c.prefix) << c.name;
-    if (c.prefix.empty()) EXPECT_EQ(page, "") << c.name;
+    if (c.prefix.empty()) {
+      EXPECT_EQ(page, "") << c.name;
+    }
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +9,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QThread>
 
 #include "app/dialogs.h"
 #include "app/list_control.h"
@@ -19,24 +17,13 @@
 #include "app/shell/program.h"
 #include "app/status_bar_control.h"
 #include "app/window_inventory.h"
+#include "app/qt_application.h"
 #include "sample_platform/program_connection.h"
 #include "text/codepage.h"
 
-namespace {
-
-QApplication& Application() {
-  static int argc = 1;
-  static char name[] = "marvane-e2e";
-  static char* argv[] = {name, nullptr};
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
-
-}  // namespace
 
 void ProgramTest::SetUp() {
-  Application();
+  EnsureQtApplication();
   platform_ = std::make_unique<SamplePlatform>();
   std::string error;
   ASSERT_TRUE(platform_->Start({}, &error)) << error;
@@ -110,14 +97,7 @@ void ProgramTest::ClickTab(const std::string& name, int page) {
 }
 
 bool ProgramTest::WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::usleep(200);
-  }
-  return true;
+  return ::WaitUntil(done, timeoutMs);
 }
 
 std::vector<std::vector<std::string>> ProgramTest::ListRows(const std::string& name) const {

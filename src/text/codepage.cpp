@@ -62,15 +62,28 @@ size_t UntilZero(std::string_view s) {
   return zero ? static_cast<const char*>(zero) - s.data() : s.size();
 }
 
-// Index after the ASCII run that starts at `i`, sixteen bytes at a time.
-size_t AsciiRunEnd(const unsigned char* in, size_t i, size_t n) {
+// Bytes of slack an output buffer keeps for CopyAscii's whole-block stores.
+constexpr size_t kAsciiSlack = 16;
+
+// Copies the ASCII run that starts at in[i] to `out` and advances both past
+// it. Sixteen bytes are stored at a time, including the first bytes after the
+// run, which the caller then overwrites: `out` needs kAsciiSlack bytes of
+// room beyond what it will finally hold.
+[[gnu::always_inline]] inline void CopyAscii(const unsigned char* in, size_t& i, size_t n, char*& out) {
   while (i + 16 <= n) {
-    const int mask = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)));
-    if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
+    const int mask = _mm_movemask_epi8(block);
+    if (mask != 0) {
+      const size_t run = static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+      i += run;
+      out += run;
+      return;
+    }
     i += 16;
+    out += 16;
   }
-  while (i < n && in[i] < 0x80) ++i;
-  return i;
+  while (i < n && in[i] < 0x80) *out++ = static_cast<char>(in[i++]);
 }
 
 // Decodes one UTF-8 sequence at in[i]; returns its length, or 0 when it is
@@ -169,15 +182,12 @@ std::string GbkToUtf8(std::string_view gbk) {
   const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
   const size_t n = UntilZero(gbk);
   // A GBK character of two bytes is at most three in UTF-8; one byte at most three ('?' or the euro sign).
-  std::string out(n * 3, '\0');
+  std::string out(n * 3 + kAsciiSlack, '\0');
   char* o = out.data();
   size_t i = 0;
   while (i < n) {
     if (in[i] < 0x80) {
-      const size_t end = AsciiRunEnd(in, i, n);
-      std::memcpy(o, in + i, end - i);
-      o += end - i;
-      i = end;
+      CopyAscii(in, i, n, o);
       continue;
     }
     uint32_t cp;
@@ -202,15 +212,12 @@ Text Utf8ToGbk(std::string_view utf8) {
   const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
   const size_t n = UntilZero(utf8);
   // Never longer than the input: each UTF-8 sequence of k bytes gives at most k bytes.
-  Text out(n, '\0');
+  Text out(n + kAsciiSlack, '\0');
   char* o = out.data();
   size_t i = 0;
   while (i < n) {
     if (in[i] < 0x80) {
-      const size_t end = AsciiRunEnd(in, i, n);
-      std::memcpy(o, in + i, end - i);
-      o += end - i;
-      i = end;
+      CopyAscii(in, i, n, o);
       continue;
     }
     // Chinese text is three-byte sequences: take them without the general decoder.

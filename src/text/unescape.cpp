@@ -38,6 +38,16 @@ static bool IsLineTerminator(char16_t c) { return c == u'\n' || c == u'\r' || c 
 
 static bool IsOctalDigit(char16_t c) { return c >= u'0' && c <= u'7'; }
 
+// What a backslash and `letter` stand for when they stand for one fixed
+// character; 0 otherwise. The old engine never knew "\v": it reads as a
+// plain "v".
+static char16_t SingleCharacterEscape(char16_t letter) {
+  constexpr std::u16string_view kLetters = u"bfnrtv";
+  constexpr std::u16string_view kValues = u"\b\f\n\r\tv";
+  const size_t at = kLetters.find(letter);
+  return at == std::u16string_view::npos ? 0 : kValues[at];
+}
+
 // The value of a script string literal whose body is `body`, or nothing when
 // the engine refuses it: a raw line break, a closing quote, a malformed
 // "\x" or "\u" escape, or a backslash at the very end.
@@ -56,38 +66,18 @@ static std::optional<std::u16string> ReadStringLiteral(std::u16string_view body)
     if (i + 1 >= body.size()) return std::nullopt;  // the backslash would escape the closing quote
     char16_t e = body[i + 1];
     i += 2;
+    if (char16_t fixed = SingleCharacterEscape(e)) {
+      value += fixed;
+      continue;
+    }
     switch (e) {
-      case u'b':
-        value += u'\b';
-        break;
-      case u'f':
-        value += u'\f';
-        break;
-      case u'n':
-        value += u'\n';
-        break;
-      case u'r':
-        value += u'\r';
-        break;
-      case u't':
-        value += u'\t';
-        break;
-      // The old engine never knew "\v": it reads as a plain "v".
-      case u'v':
-        value += u'v';
-        break;
-      case u'x': {
-        int code = ReadHex(body, i, 2);
-        if (code < 0) return std::nullopt;
-        value += static_cast<char16_t>(code);
-        i += 2;
-        break;
-      }
+      case u'x':
       case u'u': {
-        int code = ReadHex(body, i, 4);
+        const size_t digits = e == u'x' ? 2 : 4;
+        int code = ReadHex(body, i, digits);
         if (code < 0) return std::nullopt;
         value += static_cast<char16_t>(code);
-        i += 4;
+        i += digits;
         break;
       }
       case u'\r':

@@ -13,6 +13,7 @@
 #include "sample_platform/caller_patterns.h"
 #include "sample_platform/program_connection.h"
 #include "sample_platform/sample_platform.h"
+#include "sample_platform/sample_platform_suite.h"
 #include "text/regex_matcher.h"
 #include "text/text_ops.h"
 #include "text/unescape.h"
@@ -20,21 +21,22 @@
 
 namespace {
 
-class PlatformThroughFetchersTest : public ::testing::Test {
+class PlatformThroughFetchersTest : public SamplePlatformSuite {
  protected:
   static void SetUpTestSuite() {
-    platform_ = new SamplePlatform;
-    ASSERT_TRUE(platform_->Start());
+    SamplePlatformSuite::SetUpTestSuite();
+    if (HasFatalFailure()) return;
     ConnectProgramToSamplePlatform(*platform_);
   }
   static void TearDownTestSuite() {
     DisconnectProgramFromSamplePlatform();
-    delete platform_;
-    platform_ = nullptr;
+    SamplePlatformSuite::TearDownTestSuite();
   }
   void SetUp() override { platform_->ClearRequests(); }
 
-  static std::string Http(const char* host, const std::string& target) { return std::string("http://") + host + target; }
+  static std::string Http(const char* host, const std::string& target) {
+    return std::string("http://") + host + target;
+  }
   static std::string Https(const char* host, const std::string& target) {
     return std::string("https://") + host + target;
   }
@@ -57,11 +59,7 @@ class PlatformThroughFetchersTest : public ::testing::Test {
       for (const Text& value : values) EXPECT_FALSE(value.empty()) << field.name;
     }
   }
-
-  static SamplePlatform* platform_;
 };
-
-SamplePlatform* PlatformThroughFetchersTest::platform_ = nullptr;
 
 const std::string kDress = "%E8%BF%9E%E8%A1%A3%E8%A3%99";  // 连衣裙 as the program encodes it
 
@@ -92,8 +90,8 @@ TEST_F(PlatformThroughFetchersTest, UnionSearchPagesGiveEveryFieldUntilTheShortR
   const SampleRequest& first = requests.front().request;
   std::vector<std::string> names;
   for (const auto& [name, value] : first.headers) names.push_back(name);
-  EXPECT_EQ(names, (std::vector<std::string>{"Host", "Accept", "Referer", "Accept-Language", "User-Agent",
-                                             "Content-Type"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Host", "Accept", "Referer", "Accept-Language", "User-Agent", "Content-Type"}));
   EXPECT_EQ(first.Header("Host"), kAffiliateHost);
 }
 
@@ -102,8 +100,8 @@ TEST_F(PlatformThroughFetchersTest, SuperAndThemeSearchesAndCategoryLists) {
       UrlDecode(BytesToText(WinHttpObjectFetch(Http(kAffiliateHost, SuperSearchTarget({.keyword = kDress})))), true);
   ExpectEveryField(UnionPatterns(), super, 40, false);
 
-  const Text theme = UrlDecode(
-      BytesToText(WinHttpObjectFetch(Http(kAffiliateHost, ChannelSearchTarget("qqhd", kDress, 1)))), true);
+  const Text theme =
+      UrlDecode(BytesToText(WinHttpObjectFetch(Http(kAffiliateHost, ChannelSearchTarget("qqhd", kDress, 1)))), true);
   EXPECT_FALSE(Column(UnionPatterns()[0].pattern, theme).empty());
 
   // The category list of a channel comes through the API fetcher.
@@ -124,8 +122,8 @@ TEST_F(PlatformThroughFetchersTest, HighCommissionPagesGiveThirteenFieldsUntilOn
   bool lastWasFull = true;
   for (;; ++page) {
     ASSERT_LT(page, 200) << "the run never ended";
-    const Text reply = UrlDecode(
-        BytesToText(WinHttpObjectFetch(Http(kAffiliateHost, HighCommissionTarget('A', query, page)))), true);
+    const Text reply =
+        UrlDecode(BytesToText(WinHttpObjectFetch(Http(kAffiliateHost, HighCommissionTarget('A', query, page)))), true);
     const size_t shops = Column(HighCommissionPatterns()[0].pattern, reply, true).size();
     if (shops == 0) break;
     SCOPED_TRACE("page " + std::to_string(page));
@@ -137,8 +135,8 @@ TEST_F(PlatformThroughFetchersTest, HighCommissionPagesGiveThirteenFieldsUntilOn
 }
 
 TEST_F(PlatformThroughFetchersTest, ItemPicturesArriveAsImages) {
-  const Text reply = UrlDecode(
-      BytesToText(WinHttpObjectFetch(Http(kAffiliateHost, KeywordSearchTarget({.keyword = kDress})))), true);
+  const Text reply =
+      UrlDecode(BytesToText(WinHttpObjectFetch(Http(kAffiliateHost, KeywordSearchTarget({.keyword = kDress})))), true);
   const std::vector<Text> pictures = Column(UnionPatterns()[9].pattern, reply);
   ASSERT_EQ(pictures.size(), 40u);
   bool sawJpeg = false, sawPng = false;

@@ -9,6 +9,7 @@
 #include "caller_patterns.h"
 #include "net/remote_hosts.h"
 #include "platform_client.h"
+#include "sample_platform_suite.h"
 #include "text/codepage.h"
 
 namespace {
@@ -53,17 +54,8 @@ UnionPage ReadUnionPage(const Text& text) {
   return page;
 }
 
-class AffiliateSearchTest : public ::testing::Test {
+class AffiliateSearchTest : public SamplePlatformSuite {
  protected:
-  static void SetUpTestSuite() {
-    platform_ = new SamplePlatform;
-    ASSERT_TRUE(platform_->Start());
-  }
-  static void TearDownTestSuite() {
-    delete platform_;
-    platform_ = nullptr;
-  }
-
   static Text Get(const std::string& target) {
     const Fetched f = FetchFrom(*platform_, kAffiliateHost, target);
     EXPECT_TRUE(f.ok) << target;
@@ -76,11 +68,7 @@ class AffiliateSearchTest : public ::testing::Test {
     const auto pages = MatchColumn(R"("pages":(\d+),)", text, true);
     return pages.empty() ? 0 : std::atoi(pages[0].c_str());
   }
-
-  static SamplePlatform* platform_;
 };
-
-SamplePlatform* AffiliateSearchTest::platform_ = nullptr;
 
 TEST_F(AffiliateSearchTest, KeywordSearchGivesEveryFieldOfEveryItem) {
   const UnionPage page = Search({.keyword = EncodedKeyword("连衣裙")});

@@ -9,6 +9,7 @@
 #include "caller_patterns.h"
 #include "net/remote_hosts.h"
 #include "platform_client.h"
+#include "sample_platform_suite.h"
 #include "text/codepage.h"
 
 namespace {
@@ -26,26 +27,14 @@ std::map<std::string, std::vector<Text>> ReadHighCommission(const Text& text) {
   return fields;
 }
 
-class ChannelTest : public ::testing::Test {
+class ChannelTest : public SamplePlatformSuite {
  protected:
-  static void SetUpTestSuite() {
-    platform_ = new SamplePlatform;
-    ASSERT_TRUE(platform_->Start());
-  }
-  static void TearDownTestSuite() {
-    delete platform_;
-    platform_ = nullptr;
-  }
   static Text Get(const std::string& target) {
     const Fetched f = FetchFrom(*platform_, kAffiliateHost, target);
     EXPECT_EQ(f.status, 200) << target;
     return DecodedReply(f.body);
   }
-
-  static SamplePlatform* platform_;
 };
-
-SamplePlatform* ChannelTest::platform_ = nullptr;
 
 TEST_F(ChannelTest, EveryChannelListsItsCategoriesAsNameAndId) {
   std::set<Text> firstNames;

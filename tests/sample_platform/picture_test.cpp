@@ -11,6 +11,7 @@
 #include "caller_patterns.h"
 #include "net/remote_hosts.h"
 #include "platform_client.h"
+#include "sample_platform_suite.h"
 
 namespace {
 
@@ -61,20 +62,7 @@ Decoded DecodePng(const std::string& bytes) {
   return d;
 }
 
-class PictureTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    platform_ = new SamplePlatform;
-    ASSERT_TRUE(platform_->Start());
-  }
-  static void TearDownTestSuite() {
-    delete platform_;
-    platform_ = nullptr;
-  }
-  static SamplePlatform* platform_;
-};
-
-SamplePlatform* PictureTest::platform_ = nullptr;
+using PictureTest = SamplePlatformSuite;
 
 TEST_F(PictureTest, PictureAddressesOfARepliedPageGiveRealPictures) {
   const Fetched page = FetchFrom(*platform_, kAffiliateHost, KeywordSearchTarget({.keyword = EncodedKeyword("拖鞋")}));

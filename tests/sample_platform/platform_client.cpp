@@ -12,17 +12,6 @@
 
 namespace {
 
-X509_STORE* SampleCaStore() {
-  const std::string pem = SamplePlatform::CaPem();
-  BIO* bio = BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size()));
-  X509* ca = PEM_read_bio_X509(bio, nullptr, nullptr, nullptr);
-  BIO_free(bio);
-  X509_STORE* store = X509_STORE_new();
-  X509_STORE_add_cert(store, ca);
-  X509_free(ca);
-  return store;
-}
-
 Fetched FromResult(const httplib::Result& result) {
   Fetched f;
   if (!result) return f;
@@ -34,6 +23,17 @@ Fetched FromResult(const httplib::Result& result) {
 }
 
 }  // namespace
+
+X509_STORE* SampleCaStore() {
+  const std::string pem = SamplePlatform::CaPem();
+  BIO* bio = BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size()));
+  X509* ca = PEM_read_bio_X509(bio, nullptr, nullptr, nullptr);
+  BIO_free(bio);
+  X509_STORE* store = X509_STORE_new();
+  X509_STORE_add_cert(store, ca);
+  X509_free(ca);
+  return store;
+}
 
 Fetched FetchFrom(const SamplePlatform& platform, const std::string& host, const std::string& target) {
   const int port = platform.PortOf(host);

@@ -4,6 +4,7 @@
 // check), and the program's own way of reading a reply: text up to the first
 // zero byte, percent-decoded from UTF-8 to GBK, matched with RegexMatcher.
 #include <httplib.h>
+#include <openssl/x509.h>
 
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@ struct Fetched {
   std::string contentType;
   std::string body;
 };
+
+// A new certificate store holding only the sample CA; the caller owns it
+// (an httplib::SSLClient given it with set_ca_cert_store takes it over).
+X509_STORE* SampleCaStore();
 
 // GET `target` ("/path?query") from `host` of the running platform.
 Fetched FetchFrom(const SamplePlatform& platform, const std::string& host, const std::string& target);

@@ -9,6 +9,7 @@
 #include "net/remote_hosts.h"
 #include "platform_client.h"
 #include "sample_platform/category_tables.h"
+#include "sample_platform_suite.h"
 #include "text/codepage.h"
 #include "text/unescape.h"
 
@@ -46,16 +47,8 @@ Tree BuildTree(const Text& page) {
   return tree;
 }
 
-class RankingSiteTest : public ::testing::Test {
+class RankingSiteTest : public SamplePlatformSuite {
  protected:
-  static void SetUpTestSuite() {
-    platform_ = new SamplePlatform;
-    ASSERT_TRUE(platform_->Start());
-  }
-  static void TearDownTestSuite() {
-    delete platform_;
-    platform_ = nullptr;
-  }
   // The page text as the keyword tools get it: the bytes, taken as GBK.
   static Text Get(const std::string& target) {
     const Fetched f = FetchFrom(*platform_, kRankingHost, target);
@@ -63,11 +56,7 @@ class RankingSiteTest : public ::testing::Test {
     EXPECT_EQ(f.contentType, "text/html; charset=GBK");
     return BytesToText(f.body);
   }
-
-  static SamplePlatform* platform_;
 };
-
-SamplePlatform* RankingSiteTest::platform_ = nullptr;
 
 TEST_F(RankingSiteTest, RankingListsGiveTwentyKeywordRowsOnEachOfFivePages) {
   for (const char* query :

@@ -313,17 +313,10 @@ TEST(SamplePlatformTls, HttpsHostsAreTrustedOnlyThroughTheSampleCaAndUnderTheirO
   EXPECT_FALSE(untrusted.Get("/index.php"));
 
   // The suggestion host's certificate does not pass for the ranking site.
-  const std::string pem = SamplePlatform::CaPem();
-  BIO* bio = BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size()));
-  X509* ca = PEM_read_bio_X509(bio, nullptr, nullptr, nullptr);
-  BIO_free(bio);
-  X509_STORE* store = X509_STORE_new();
-  X509_STORE_add_cert(store, ca);
-  X509_free(ca);
   httplib::SSLClient misnamed(kRankingHost, platform.PortOf(kSuggestionHost));
   misnamed.set_hostname_addr_map({{kRankingHost, "127.0.0.1"}});
   misnamed.enable_server_certificate_verification(true);
-  misnamed.set_ca_cert_store(store);
+  misnamed.set_ca_cert_store(SampleCaStore());
   EXPECT_FALSE(misnamed.Get("/index.php"));
 }
 

@@ -6,31 +6,20 @@
 #include "caller_patterns.h"
 #include "net/remote_hosts.h"
 #include "platform_client.h"
+#include "sample_platform_suite.h"
 #include "text/codepage.h"
 
 namespace {
 
-class SuggestionTest : public ::testing::Test {
+class SuggestionTest : public SamplePlatformSuite {
  protected:
-  static void SetUpTestSuite() {
-    platform_ = new SamplePlatform;
-    ASSERT_TRUE(platform_->Start());
-  }
-  static void TearDownTestSuite() {
-    delete platform_;
-    platform_ = nullptr;
-  }
   static std::vector<Text> Suggestions(const std::string& encodedKeyword) {
     const Fetched f =
         FetchFrom(*platform_, kSuggestionHost, "/sug?code=utf-8&q=" + encodedKeyword + "&_=1466843732683");
     EXPECT_EQ(f.status, 200);
     return MatchColumn(kSuggestionPattern, DecodedReply(f.body), false);
   }
-
-  static SamplePlatform* platform_;
 };
-
-SamplePlatform* SuggestionTest::platform_ = nullptr;
 
 TEST_F(SuggestionTest, AKeywordGetsTenDistinctCompletionsContainingIt) {
   for (const std::string keyword : {"连衣裙", "牛逼", "iphone 6", "a&b c"}) {

@@ -38,16 +38,21 @@ class Stream {
  public:
   Stream(int fd, SSL* ssl) : fd_(fd), ssl_(ssl) {}
 
-  long Read(char* buffer, size_t size) {
+  // Appends what arrives next to `buffer`; false when the peer has closed
+  // the connection or the read failed.
+  bool ReadMore(std::string& buffer) {
+    char chunk[16384];
+    long n;
     if (ssl_) {
-      const int n = SSL_read(ssl_, buffer, static_cast<int>(size));
-      return n > 0 ? n : -1;
+      n = SSL_read(ssl_, chunk, static_cast<int>(sizeof chunk));
+    } else {
+      do {
+        n = recv(fd_, chunk, sizeof chunk, 0);
+      } while (n < 0 && errno == EINTR);
     }
-    for (;;) {
-      const ssize_t n = recv(fd_, buffer, size, 0);
-      if (n < 0 && errno == EINTR) continue;
-      return n > 0 ? n : -1;
-    }
+    if (n <= 0) return false;
+    buffer.append(chunk, static_cast<size_t>(n));
+    return true;
   }
 
   bool WriteAll(const char* data, size_t size) {
@@ -267,7 +272,6 @@ void SampleLoopbackServer::Serve(Connection* connection) {
   }
   Stream stream(fd, ssl);
   std::string buffer;
-  char chunk[16384];
 
   while ((!listener.tls || tlsUp) && !stopping_) {
     SampleRequest request;
@@ -276,12 +280,8 @@ void SampleLoopbackServer::Serve(Connection* connection) {
     bool closed = false;
     while ((parse = ParseSampleRequestHead(buffer, request, headLength)) == RequestHeadParse::Incomplete) {
       if (buffer.size() > kMaxHeadBytes) break;
-      const long n = stream.Read(chunk, sizeof chunk);
-      if (n <= 0) {
-        closed = true;
-        break;
-      }
-      buffer.append(chunk, static_cast<size_t>(n));
+      closed = !stream.ReadMore(buffer);
+      if (closed) break;
     }
     if (closed) break;
 
@@ -300,14 +300,7 @@ void SampleLoopbackServer::Serve(Connection* connection) {
         reply = PlainError(413);
       } else {
         buffer.erase(0, headLength);
-        while (buffer.size() < length) {
-          const long n = stream.Read(chunk, sizeof chunk);
-          if (n <= 0) {
-            closed = true;
-            break;
-          }
-          buffer.append(chunk, static_cast<size_t>(n));
-        }
+        while (buffer.size() < length && !closed) closed = !stream.ReadMore(buffer);
         if (closed) break;
         request.body = buffer.substr(0, length);
         buffer.erase(0, length);

@@ -1,13 +1,12 @@
 #include "text/codepage.h"
 
+#include <emmintrin.h>
 #include <iconv.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <memory>
-
-#include <emmintrin.h>
 
 // GBK here is code page 936 as glibc's iconv knows it ("CP936"). The two
 // directions are table-driven: the tables are read off iconv once, at first
@@ -31,8 +30,7 @@ const GbkTables& Tables() {
       char* outPtr = out;
       size_t inLeft = inLength, outLeft = sizeof out;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
-      if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 ||
-          outPtr - out != 2)
+      if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 || outPtr - out != 2)
         return 0;
       return static_cast<uint16_t>(static_cast<uint8_t>(out[0]) | static_cast<uint8_t>(out[1]) << 8);
     };

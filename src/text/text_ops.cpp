@@ -95,9 +95,8 @@ Text TrimRight(std::string_view text) {
   size_t keep = 0;
   for (size_t i = 0; i < text.size();) {
     const size_t length = CharLength(text, i);
-    const bool blank = (length == 1 && text[i] == ' ') ||
-                       (length == 2 && static_cast<unsigned char>(text[i]) == 0xA1 &&
-                        static_cast<unsigned char>(text[i + 1]) == 0xA1);
+    const bool blank = (length == 1 && text[i] == ' ') || (length == 2 && static_cast<unsigned char>(text[i]) == 0xA1 &&
+                                                           static_cast<unsigned char>(text[i + 1]) == 0xA1);
     i += length;
     if (!blank) keep = i;
   }
@@ -111,9 +110,8 @@ Text RemoveBlanks(std::string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
     const size_t length = CharLength(text, i);
-    const bool blank = (length == 1 && text[i] == ' ') ||
-                       (length == 2 && static_cast<unsigned char>(text[i]) == 0xA1 &&
-                        static_cast<unsigned char>(text[i + 1]) == 0xA1);
+    const bool blank = (length == 1 && text[i] == ' ') || (length == 2 && static_cast<unsigned char>(text[i]) == 0xA1 &&
+                                                           static_cast<unsigned char>(text[i + 1]) == 0xA1);
     if (!blank) out.append(text.substr(i, length));
     i += length;
   }

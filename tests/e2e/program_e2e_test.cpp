@@ -30,8 +30,8 @@ TEST_F(ProgramTest, TypingReachesAnEditBoxOfAnotherWindow) {
 // affiliate platform by its real address (the connection goes to the sample
 // platform), decodes and matches it, and appends rows to the union list.
 TEST_F(ProgramTest, AWorkersFetchReachesThePlatformAndItsRowsLandInTheList) {
-  const Text url = std::string("http://") + kAffiliateHost + "/items/search.json?toPage=1&queryType=&q=" +
-                   UrlEncode(Gbk("连衣裙")) + "&perPageSize=40";
+  const Text url = std::string("http://") + kAffiliateHost +
+                   "/items/search.json?toPage=1&queryType=&q=" + UrlEncode(Gbk("连衣裙")) + "&perPageSize=40";
   Window main = mainWindow();
   StartWorker([url, main](int64_t) {
     const Text reply = UrlDecode(BytesToText(WinHttpObjectFetch(url)), true);

@@ -14,13 +14,12 @@
 #include "app/list_control.h"
 #include "app/program_state.h"
 #include "app/qt/widget_ref.h"
+#include "app/qt_application.h"
 #include "app/shell/program.h"
 #include "app/status_bar_control.h"
 #include "app/window_inventory.h"
-#include "app/qt_application.h"
 #include "sample_platform/program_connection.h"
 #include "text/codepage.h"
-
 
 void ProgramTest::SetUp() {
   EnsureQtApplication();
@@ -96,9 +95,7 @@ void ProgramTest::ClickTab(const std::string& name, int page) {
   QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(page).center());
 }
 
-bool ProgramTest::WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-  return ::WaitUntil(done, timeoutMs);
-}
+bool ProgramTest::WaitUntil(const std::function<bool()>& done, int timeoutMs) { return ::WaitUntil(done, timeoutMs); }
 
 std::vector<std::vector<std::string>> ProgramTest::ListRows(const std::string& name) const {
   std::vector<std::vector<std::string>> rows;
@@ -122,6 +119,4 @@ std::string ProgramTest::TextOf(const std::string& name) const {
 
 std::string ProgramTest::Log() const { return TextOf("编辑框_输出"); }
 
-std::string ProgramTest::StatusMessage() const {
-  return GbkToUtf8(StatusBarControl(main_, "状态条1").PartText(1));
-}
+std::string ProgramTest::StatusMessage() const { return GbkToUtf8(StatusBarControl(main_, "状态条1").PartText(1)); }

@@ -45,8 +45,8 @@ class ProgramTest : public ::testing::Test {
 
   std::vector<std::vector<std::string>> ListRows(const std::string& name) const;
   std::string TextOf(const std::string& name) const;  // an edit box's, label's or button's text
-  std::string Log() const;                          // the output log of the second page
-  std::string StatusMessage() const;                // part 1 of the main status bar
+  std::string Log() const;                            // the output log of the second page
+  std::string StatusMessage() const;                  // part 1 of the main status bar
 
  private:
   std::unique_ptr<SamplePlatform> platform_;

@@ -117,7 +117,7 @@ TEST_F(PlatformThroughFetchersTest, SuperAndThemeSearchesAndCategoryLists) {
 }
 
 TEST_F(PlatformThroughFetchersTest, HighCommissionPagesGiveThirteenFieldsUntilOneWithoutShops) {
-  HighCommissionQuery query{.q = kDress};
+  SampleHighCommissionQuery query{.q = kDress};
   int page = 1;
   bool lastWasFull = true;
   for (;; ++page) {

@@ -63,7 +63,7 @@ class AffiliateSearchTest : public SamplePlatformSuite {
     EXPECT_EQ(f.contentType, "application/json;charset=UTF-8");
     return DecodedReply(f.body);
   }
-  static UnionPage Search(const UnionQuery& q) { return ReadUnionPage(Get(KeywordSearchTarget(q))); }
+  static UnionPage Search(const SampleUnionQuery& q) { return ReadUnionPage(Get(KeywordSearchTarget(q))); }
   static int PageCount(const Text& text) {
     const auto pages = MatchColumn(R"("pages":(\d+),)", text, true);
     return pages.empty() ? 0 : std::atoi(pages[0].c_str());
@@ -133,7 +133,7 @@ TEST_F(AffiliateSearchTest, SuperAndThemeSearchesAnswerInTheSameShape) {
 TEST_F(AffiliateSearchTest, AfterTheLastPageComesAShortReplyWithoutItems) {
   for (const char* keyword : {"保温杯", "iphone6 手机壳"}) {
     SCOPED_TRACE(keyword);
-    UnionQuery q{.keyword = EncodedKeyword(keyword)};
+    SampleUnionQuery q{.keyword = EncodedKeyword(keyword)};
     const int pages = PageCount(Get(KeywordSearchTarget(q)));
     ASSERT_GE(pages, 3);
     q.page = pages;
@@ -163,7 +163,7 @@ TEST_F(AffiliateSearchTest, AfterTheLastPageComesAShortReplyWithoutItems) {
 }
 
 TEST_F(AffiliateSearchTest, RepliesFollowTheRequestNotItsRandomDigits) {
-  UnionQuery q{.keyword = EncodedKeyword("连衣裙"), .page = 2};
+  SampleUnionQuery q{.keyword = EncodedKeyword("连衣裙"), .page = 2};
   const Text first = Get(KeywordSearchTarget(q));
   q.random = "0000000000001";
   EXPECT_EQ(Get(KeywordSearchTarget(q)), first);
@@ -198,7 +198,7 @@ TEST_F(AffiliateSearchTest, FiltersAndSortOrderShapeTheResults) {
   };
   struct Case {
     const char* name;
-    UnionQuery query;
+    SampleUnionQuery query;
     std::function<bool(const UnionPage&)> holds;
   };
   // Price bounds around the middle price of the unfiltered first page.
@@ -234,12 +234,12 @@ TEST_F(AffiliateSearchTest, FiltersAndSortOrderShapeTheResults) {
   }
   // Bounds leave fewer pages; the order continues across pages.
   EXPECT_LT(PageCount(Get(KeywordSearchTarget(cases[0].query))), unfiltered);
-  UnionQuery ascending = cases[4].query;
+  SampleUnionQuery ascending = cases[4].query;
   const long long lastOfFirst = Search(ascending).Numbers("zkPrice").back();
   ascending.page = 2;
   EXPECT_GE(Search(ascending).Numbers("zkPrice").front(), lastOfFirst);
 
-  UnionQuery busy{.keyword = keyword, .monthlySales = "500"};
+  SampleUnionQuery busy{.keyword = keyword, .monthlySales = "500"};
   const UnionPage super = ReadUnionPage(Get(SuperSearchTarget(busy)));
   ASSERT_GT(super.Rows(), 0u);
   EXPECT_TRUE(allWithin("biz30day", 50000, LLONG_MAX)(super));

@@ -60,7 +60,7 @@ inline const Text kSuggestionPattern = R"P(\["(.*?)",")P";
 inline const Text kDeclaredCharsetPattern = R"P(<meta.+?charset=[^\w]?([-\w]+))P";
 
 // Keyword search address (after the host), with the settings as texts.
-struct UnionQuery {
+struct SampleUnionQuery {
   std::string keyword{};  // percent-encoded
   int page = 1;
   std::string sortType = "0";
@@ -69,7 +69,7 @@ struct UnionQuery {
   std::string random = "4821993017265";  // stands for the random digits
 };
 
-inline std::string KeywordSearchTarget(const UnionQuery& q) {
+inline std::string KeywordSearchTarget(const SampleUnionQuery& q) {
   return "/items/search.json?toPage=" + std::to_string(q.page) + "&queryType=&q=" + q.keyword + "&_t=" + q.random +
          "&sortType=" + q.sortType + "&startRatesum=" + q.sellerCredit + "&freeShipment=" + q.freeShipment +
          "&dxjh=" + q.directedPlan + "&hPayRate30=" + q.monthlySales + "&b2c=" + q.flagshipStore +
@@ -79,7 +79,7 @@ inline std::string KeywordSearchTarget(const UnionQuery& q) {
 }
 
 // Super search address with the designed defaults of the super-search page.
-inline std::string SuperSearchTarget(const UnionQuery& q) {
+inline std::string SuperSearchTarget(const SampleUnionQuery& q) {
   return "/items/search.json?toPage=" + std::to_string(q.page) + "&queryType=&q=" + q.keyword + "&_t=" + q.random +
          "&hPayRate30=0&b2c=" + q.flagshipStore + "&freeShipment=" + q.freeShipment + "&dxjh=" + q.directedPlan +
          "&startBiz30day=" + q.monthlySales +
@@ -104,12 +104,12 @@ inline std::string ChannelCategoryTarget(const std::string& code) {
 }
 
 // High-commission addresses: form A (no shop box), B (marketplace boxes), C (mall boxes).
-struct HighCommissionQuery {
+struct SampleHighCommissionQuery {
   std::string q{}, startBiz30day{}, startTkRate{}, endTkRate{}, startPrice{}, endPrice{}, sortCode{};
   std::string userType{}, jpmj = "1", shopTag{}, b2c{};
 };
 
-inline std::string HighCommissionTarget(char form, const HighCommissionQuery& h, int page) {
+inline std::string HighCommissionTarget(char form, const SampleHighCommissionQuery& h, int page) {
   std::string t = "/items/channel/qqhd.json?q=" + h.q +
                   "&channel=qqhd&_t=1467789180239&startBiz30day=" + h.startBiz30day +
                   "&toPage=" + std::to_string(page) + "&queryType=2&startTkRate=" + h.startTkRate +

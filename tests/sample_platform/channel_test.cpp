@@ -58,8 +58,8 @@ TEST_F(ChannelTest, EveryChannelListsItsCategoriesAsNameAndId) {
 }
 
 TEST_F(ChannelTest, HighCommissionPagesGiveAllThirteenFieldsInEveryAddressForm) {
-  const HighCommissionQuery plain{.q = EncodedKeyword("面膜")};
-  HighCommissionQuery marketplace = plain;
+  const SampleHighCommissionQuery plain{.q = EncodedKeyword("面膜")};
+  SampleHighCommissionQuery marketplace = plain;
   marketplace.userType = "0";
   marketplace.shopTag = "jpmj";
   for (const auto& [form, query] : {std::pair{'A', plain}, std::pair{'B', marketplace}, std::pair{'C', plain}}) {
@@ -89,7 +89,7 @@ TEST_F(ChannelTest, HighCommissionPagesGiveAllThirteenFieldsInEveryAddressForm) 
 }
 
 TEST_F(ChannelTest, HighCommissionRunEndsOnThePageWithoutShopNames) {
-  HighCommissionQuery query{.q = EncodedKeyword("保温杯")};
+  SampleHighCommissionQuery query{.q = EncodedKeyword("保温杯")};
   int page = 1;
   size_t rows = 0;
   for (; page <= 60; ++page) {
@@ -105,7 +105,7 @@ TEST_F(ChannelTest, HighCommissionRunEndsOnThePageWithoutShopNames) {
 
   // Settings narrow the channel: whole-number bounds, and the sort codes of
   // the sort list when sent as sortType.
-  HighCommissionQuery bounded = query;
+  SampleHighCommissionQuery bounded = query;
   bounded.startPrice = "30";
   bounded.endPrice = "80";
   bounded.startTkRate = "30";
